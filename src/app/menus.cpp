@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+// The menu bar, its actions, and the small commands that only close the
+// window or hand the match commands back.
+#include "vell.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+void Vell::createActions()
+{
+    const auto action = [this](const char* name, const QString& text, bool checkable) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(QLatin1String(name));
+        a->setCheckable(checkable);
+        return a;
+    };
+
+    Human_vs_Computer_Action = action("Human_vs_Computer_Action", tr("Human vs Computer"), true);
+    Human_vs_Computer_Action->setShortcut(QKeySequence(tr("Ctrl+B")));
+    Human_vs_Computer_Action->setStatusTip(tr("Free Play"));
+    connect(Human_vs_Computer_Action, &QAction::triggered, this, &Vell::Beginer_start);
+
+    Computer_vs_Computer_Action = action("Computer_vs_Computer_Action", tr("computer vs computer"), true);
+
+    Close_Action = action("Close_Action", tr("close"), false);
+    Close_Action->setStatusTip(tr("close"));
+    connect(Close_Action, &QAction::triggered, this, &Vell::Game_close);
+
+    Back_color_green_Action = action("Back_color_green_Action", tr("Back Color green default"), true);
+    Back_color_green_Action->setChecked(true);
+    Back_color_white_Action = action("Back_color_white_Action", tr("Back Color white"), true);
+    Back_color_red_Action = action("Back_color_red_Action", tr("Back Color red"), true);
+    Back_color_blue_Action = action("Back_color_blue_Action", tr("Back Color blue"), true);
+    Back_color_cyan_Action = action("Back_color_cyan_Action", tr("Back Color cyan"), true);
+    Back_color_magenta_Action = action("Back_color_magenta_Action", tr("Back Color magents"), true);
+    Back_color_yellow_Action = action("Back_color_yellow_Action", tr("Back Color yellow"), true);
+    Back_color_gray_Action = action("Back_color_gray_Action", tr("Back Color gray"), true);
+    Back_color_lightGray_Action = action("Back_color_lightGray_Action", tr("Back Color lightGray"), true);
+
+    Level_check_Action = action("Level_check_Action", tr("Level check"), false);
+    Help_Action = action("Help_Action", tr("Help"), false);
+}
+
+void Vell::createMenus()
+{
+    const auto submenu = [this](const char* name, const QString& title) {
+        auto* m = new QMenu(title, this);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    const auto barMenu = [this](const char* name, const QString& title) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+
+    Play_Menu = submenu("Play_Menu", tr("&Play"));
+    Free_Play_Menu = submenu("Free_Play_Menu", tr("Free Play"));
+    Level_Menu = submenu("Level_Menu", tr("Level"));
+    Config_Menu = submenu("Config_Menu", tr("&Config"));
+    Back_Color_Menu = submenu("Back_Color_Menu", tr("&Back Color"));
+
+    Game_Menu = barMenu("Game_Menu", tr("&Game"));
+    Options_Menu = barMenu("Options_Menu", tr("&Options"));
+    Help_Menu = barMenu("Help_Menu", tr("&Help"));
+
+    Game_Menu->addMenu(Play_Menu);
+    Play_Menu->addMenu(Free_Play_Menu);
+    Free_Play_Menu->addAction(Human_vs_Computer_Action);
+    Free_Play_Menu->addAction(Computer_vs_Computer_Action);
+    Play_Menu->addSeparator();
+    Play_Menu->addSeparator();
+    Game_Menu->addSeparator();
+    Game_Menu->addAction(Close_Action);
+
+    Options_Menu->addMenu(Config_Menu);
+    Config_Menu->addMenu(Back_Color_Menu);
+    // The yellow action works but is kept out of the menu.
+    Back_Color_Menu->addActions({Back_color_green_Action, Back_color_white_Action, Back_color_red_Action,
+                                 Back_color_blue_Action, Back_color_cyan_Action, Back_color_magenta_Action,
+                                 Back_color_gray_Action, Back_color_lightGray_Action});
+    Config_Menu->addMenu(Level_Menu);
+    Level_Menu->addAction(Level_check_Action);
+
+    Help_Menu->addAction(Help_Action);
+}
+
+void Vell::Game_close()
+{
+    close();
+}
+
+void Vell::End_game_auto_timer()
+{
+    Human_vs_Computer_Action->setEnabled(true);
+    Human_vs_Computer_Action->setChecked(false);
+    Computer_vs_Computer_Action->setEnabled(true);
+    Computer_vs_Computer_Action->setChecked(false);
+}
+
+// Kept for a level menu that the window does not build: the level is shown
+// in the settings dialog.
+void Vell::Level_Easy_selected()
+{
+    Human_vs_Computer_Action->setEnabled(false);
+}
+
+void Vell::Level_difficult_selected()
+{
+    Human_vs_Computer_Action->setEnabled(false);
+}

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#include "player_name.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+std::optional<QString> playerDisplayName()
+{
+    if (qEnvironmentVariableIsSet("VELL_PLAYER_NAME")) {
+        const QString name = qEnvironmentVariable("VELL_PLAYER_NAME");
+        if (name.isEmpty())
+            return std::nullopt;
+        return name;
+    }
+    const passwd* account = getpwuid(getuid());
+    if (!account)
+        return std::nullopt;
+    // The full name is the first comma-separated field of the GECOS entry.
+    if (account->pw_gecos) {
+        const QString fullName = QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0).trimmed();
+        if (!fullName.isEmpty())
+            return fullName;
+    }
+    if (account->pw_name && *account->pw_name)
+        return QString::fromLocal8Bit(account->pw_name);
+    return std::nullopt;
+}

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QLocale>
+
+class QCoreApplication;
+class QTranslator;
+
+// On a Japanese system, loads "Vell_ja" into the translator and installs it
+// in the application; on any other system installs nothing. Returns whether
+// the translator was installed.
+bool installTranslation(QCoreApplication& app, QTranslator& translator, const QLocale& system);

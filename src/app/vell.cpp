@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+#include "vell.h"
+
+#include "app/data_dir.h"
+#include "app/time_scale.h"
+#include "match/card_size.h"
+#include "match/match_state.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+// A step that comes this much later than due (a suspended machine, a
+// debugger) lets its chain go on from now instead of hurrying to catch up.
+constexpr qint64 kMaxCatchUpNs = 250'000'000;
+
+// The buttons show the card values as text, each open to translation.
+constexpr const char* kButtonTexts[rules::kCards] = {
+    QT_TRANSLATE_NOOP("Vell", "1"),  QT_TRANSLATE_NOOP("Vell", "2"),  QT_TRANSLATE_NOOP("Vell", "3"),
+    QT_TRANSLATE_NOOP("Vell", "4"),  QT_TRANSLATE_NOOP("Vell", "5"),  QT_TRANSLATE_NOOP("Vell", "6"),
+    QT_TRANSLATE_NOOP("Vell", "7"),  QT_TRANSLATE_NOOP("Vell", "8"),  QT_TRANSLATE_NOOP("Vell", "9"),
+    QT_TRANSLATE_NOOP("Vell", "10"), QT_TRANSLATE_NOOP("Vell", "11"), QT_TRANSLATE_NOOP("Vell", "12"),
+    QT_TRANSLATE_NOOP("Vell", "13"),
+};
+
+QString numbered(const char* prefix, int index)
+{
+    return QLatin1String(prefix) + QString::number(index + 1);
+}
+
+void makeBold16(QLabel* label)
+{
+    QFont font = label->font();
+    font.setPointSize(16);
+    font.setBold(true);
+    label->setFont(font);
+}
+
+// A row of widgets centred between two stretches.
+QHBoxLayout* centredRow(std::initializer_list<QWidget*> widgets)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QWidget* w : widgets)
+        row->addWidget(w);
+    row->addStretch();
+    return row;
+}
+
+QHBoxLayout* centredRow(const Vell::LabelRow& labels)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QLabel* label : labels)
+        row->addWidget(label);
+    row->addStretch();
+    return row;
+}
+
+} // namespace
+
+Vell::Vell()
+{
+    m_clock.start();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    setFixedSize(kWindowWidth, kWindowHeight);
+    setWindowTitle(tr("Vell"));
+    setCentralWidget(new QWidget(this));
+    buildTable();
+    All_buttons_disable();
+    layoutTable();
+    createActions();
+    createMenus();
+}
+
+Vell::~Vell() = default;
+
+void Vell::buildTable()
+{
+    const auto label = [this](const QString& name, const QString& place) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        l->setAccessibleDescription(place);
+        return l;
+    };
+    const auto cardPlace = [&label](const QString& name, const QString& place) {
+        QLabel* l = label(name, place);
+        l->setFixedSize(card_size::kWidth, card_size::kHeight);
+        l->setAlignment(Qt::AlignCenter);
+        return l;
+    };
+    const auto cardRow = [&cardPlace](LabelRow& row, const char* prefix, const QString& place) {
+        for (int i = 0; i < rules::kCards; ++i)
+            row[i] = cardPlace(numbered(prefix, i), place.arg(i + 1));
+    };
+
+    Score_Label = label(QStringLiteral("Score_Label"), QString());
+    CPU_score = 0;
+    User_score = 0;
+    tie_count = 0;
+    Score_text = rules::scoreLine(Round_count, CPU_score, User_score, tie_count);
+    Score_Label->setText(Score_text);
+    makeBold16(Score_Label);
+
+    const QPixmap back(dataFile(rules::cardBackPath()));
+
+    cardRow(CPU_Label_card, "CPU_Label_card", tr("computer's hand, place %1"));
+    for (QLabel* l : CPU_Label_card)
+        showCardBack(l, back);
+    cardRow(CPU_Get_Label_card, "CPU_Get_Label_card", tr("computer's won cards, place %1"));
+
+    Message_Label = label(QStringLiteral("Message_Label"), QString());
+    makeBold16(Message_Label);
+    Result_Label1 = label(QStringLiteral("Result_Label1"), QString());
+    Result_Label1->hide();
+    makeBold16(Result_Label1);
+    Result_Label2 = label(QStringLiteral("Result_Label2"), QString());
+    Result_Label2->hide();
+    makeBold16(Result_Label2);
+
+    Daiya_Label_back = cardPlace(QStringLiteral("Daiya_Label_back"), tr("prize pile"));
+    showCardBack(Daiya_Label_back, back);
+    Daiya_Label_open = cardPlace(QStringLiteral("Daiya_Label_open"), tr("prize card"));
+    CPU_Label_open = cardPlace(QStringLiteral("CPU_Label_open"), tr("computer's card"));
+    User_Label_open = cardPlace(QStringLiteral("User_Label_open"), tr("your card"));
+
+    cardRow(User_Get_Label_card, "User_Get_Label_card", tr("your won cards, place %1"));
+
+    for (int i = 0; i < rules::kCards; ++i) {
+        auto* button = new QPushButton(tr(kButtonTexts[i]), this);
+        button->setObjectName(numbered("Push_button", i));
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFixedWidth(card_size::kWidth);
+        Push_button[i] = button;
+    }
+
+    cardRow(User_Label_card, "User_Label_card", tr("your hand, place %1"));
+    for (int v = 1; v <= rules::kCards; ++v)
+        showCard(User_Label_card[v - 1], rules::Suit::Clubs, v);
+}
+
+void Vell::layoutTable()
+{
+    auto* grid = new QGridLayout;
+    grid->setSpacing(4);
+    for (int i = 0; i < rules::kCards; ++i) {
+        grid->addWidget(Push_button[i], 0, i, Qt::AlignHCenter);
+        grid->addWidget(User_Label_card[i], 1, i, Qt::AlignHCenter);
+    }
+
+    auto* table = new QHBoxLayout;
+    table->addStretch();
+    table->addWidget(Daiya_Label_back);
+    table->addWidget(Daiya_Label_open);
+    table->addStretch();
+    table->addWidget(CPU_Label_open);
+    table->addWidget(User_Label_open);
+    table->addStretch();
+
+    auto* rows = new QVBoxLayout(centralWidget());
+    // Tight spacing: five full rows of cards must fit the fixed window.
+    rows->setContentsMargins(6, 4, 6, 4);
+    rows->setSpacing(4);
+    rows->addLayout(centredRow({Score_Label}));
+    rows->addLayout(centredRow(CPU_Label_card));
+    rows->addLayout(centredRow(CPU_Get_Label_card));
+    rows->addStretch();
+    rows->addLayout(centredRow({Message_Label}));
+    rows->addLayout(centredRow({Result_Label1}));
+    rows->addLayout(centredRow({Result_Label2}));
+    rows->addLayout(table);
+    rows->addStretch();
+    rows->addLayout(centredRow(User_Get_Label_card));
+    // The hand stays aligned with the card rows above it.
+    auto* hand = new QHBoxLayout;
+    hand->addStretch();
+    hand->addLayout(grid);
+    hand->addStretch();
+    rows->addLayout(hand);
+    rows->addStretch();
+    for (int i = 0; i < rows->count(); ++i) {
+        if (auto* row = rows->itemAt(i)->layout())
+            row->setSpacing(4);
+    }
+}
+
+void Vell::after(int ms, Step step)
+{
+    const qint64 scaledNs = qRound64(ms * timing::scale() * 1e6);
+    // Inside a step, count from the moment that step was due, so that the
+    // small lateness of each timer does not add up over a match. The lag is
+    // measured once per step, so equal delays armed by one step keep their
+    // order.
+    const qint64 due = (m_inStep ? m_stepDueNs : m_clock.nsecsElapsed()) + scaledNs;
+    const qint64 delayNs = m_inStep ? scaledNs - m_lagNs : scaledNs;
+    const int delayMs = static_cast<int>(qMax<qint64>(0, (delayNs + 500'000) / 1'000'000));
+    ++m_pendingSteps;
+    QTimer::singleShot(delayMs, Qt::PreciseTimer, this, [this, due, step] { runStep(due, step); });
+}
+
+void Vell::runStep(qint64 dueNs, Step step)
+{
+    --m_pendingSteps;
+    const qint64 now = m_clock.nsecsElapsed();
+    qint64 lag = now - dueNs;
+    if (lag > kMaxCatchUpNs) {
+        dueNs = now;
+        lag = 0;
+    }
+    const bool wasInStep = m_inStep;
+    const qint64 outerDue = m_stepDueNs;
+    const qint64 outerLag = m_lagNs;
+    m_inStep = true;
+    m_stepDueNs = dueNs;
+    m_lagNs = lag;
+    (this->*step)();
+    m_inStep = wasInStep;
+    m_stepDueNs = outerDue;
+    m_lagNs = outerLag;
+}

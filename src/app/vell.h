@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "match/rules.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPixmap;
+class QPushButton;
+class QSoundEffect;
+
+// The card table and everything that happens on it. The window owns every
+// widget of the table, runs a match as a chain of single-shot steps (each
+// step one slot that does its part and arms the next), and keeps the scores
+// of the match in progress. The match's card orders and counters live in
+// match/match_state.h; the rules it applies are in match/rules.h.
+class Vell : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    Vell();
+    ~Vell() override;
+
+    using LabelRow = std::array<QLabel*, rules::kCards>;
+
+    QLabel* Score_Label = nullptr;
+    int CPU_score = 0;
+    int User_score = 0;
+    int tie_count = 0;
+    QString Score_text;
+    QString Result_text1;
+    QString Result_text2;
+    LabelRow CPU_Label_card{};
+    LabelRow CPU_Get_Label_card{};
+    QLabel* Message_Label = nullptr;
+    QLabel* Result_Label1 = nullptr;
+    QLabel* Result_Label2 = nullptr;
+    QLabel* Daiya_Label_back = nullptr;
+    QLabel* Daiya_Label_open = nullptr;
+    QLabel* CPU_Label_open = nullptr;
+    QLabel* User_Label_open = nullptr;
+    LabelRow User_Get_Label_card{};
+    std::array<QPushButton*, rules::kCards> Push_button{};
+    LabelRow User_Label_card{};
+    rules::Draw rand_daiya{};
+    rules::Draw rand_spade{};
+
+    QAction* Human_vs_Computer_Action = nullptr;
+    QAction* Close_Action = nullptr;
+    QMenu* Game_Menu = nullptr;
+    QMenu* Free_Play_Menu = nullptr;
+    QAction* Computer_vs_Computer_Action = nullptr;
+    QMenu* Help_Menu = nullptr;
+    QMenu* Options_Menu = nullptr;
+    QMenu* Config_Menu = nullptr;
+    QMenu* Back_Color_Menu = nullptr;
+    QMenu* Level_Menu = nullptr;
+    QAction* Level_check_Action = nullptr;
+    QAction* Back_color_green_Action = nullptr;
+    QAction* Back_color_white_Action = nullptr;
+    QAction* Back_color_red_Action = nullptr;
+    QAction* Back_color_blue_Action = nullptr;
+    QAction* Back_color_cyan_Action = nullptr;
+    QAction* Back_color_magenta_Action = nullptr;
+    QAction* Back_color_yellow_Action = nullptr;
+    QAction* Back_color_gray_Action = nullptr;
+    QAction* Back_color_lightGray_Action = nullptr;
+    QMenu* Play_Menu = nullptr;
+    QAction* Help_Action = nullptr;
+
+    // Steps armed and not yet run; 0 when no chain is under way.
+    int pendingSteps() const { return m_pendingSteps; }
+
+    // Card faces on the table. Each shows, turns or clears one place and
+    // keeps its accessible name in step with what it shows.
+    void card_daiya_show(int v);
+    void card_daiya_put(QLabel* label, int v);
+    void card_spade_show(int v);
+    void card_user_show(int v);
+    void card_daiya_open();
+    void card_spade_open();
+    void Draw_CPU_Card(int i);
+    void Return_CPU_Card(int i);
+    void Clear_User_Card(int v);
+    void Return_User_Card(int v);
+    void Button_setEnabled(QPushButton* b, bool on);
+    void All_buttons_disable();
+    void All_buttons_enable();
+    void Push_button_setEnabled(int v, bool on);
+    void Refresh_buttons();
+
+    void Round_start(int round);
+
+public slots:
+    void Beginer_start();
+    void Game_close();
+    void Level_Easy_selected();
+    void Level_difficult_selected();
+    void Start_game_timer();
+    void Start_game_timer2();
+    void Start_game_timer3();
+    void card_daiya_open_auto();
+    void first_screen();
+    void initiallise_get_card_player();
+    void initiallise_get_card_cpu();
+    void initiallise_cpu_card();
+    void initiallise_player_card();
+    void End_game_auto_timer();
+
+private:
+    using Step = void (Vell::*)();
+
+    void buildTable();
+    void layoutTable();
+    void createActions();
+    void createMenus();
+
+    void Rand_daiya_set();
+    void Rand_spade_set();
+    void Swap_spade(int i, int j);
+    void Shuffle_daiya();
+    void Shuffle_spade();
+
+    void showCard(QLabel* label, rules::Suit suit, int v);
+    void showCardBack(QLabel* label, const QPixmap& back);
+    void clearCard(QLabel* label);
+    void showScoreLine(int round);
+    void playRoundSound(int round);
+
+    // Arms the next step of a chain, ms milliseconds (times the time scale)
+    // after the step that arms it was due.
+    void after(int ms, Step step);
+    void runStep(qint64 dueNs, Step step);
+
+    std::unique_ptr<QSoundEffect> m_roundSound;
+    QElapsedTimer m_clock;
+    qint64 m_lagNs = 0;
+    bool m_inStep = false;
+    qint64 m_stepDueNs = 0;
+    int m_pendingSteps = 0;
+};

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+// Card faces on the table: the only place where card images reach a label
+// and where the card buttons are enabled or disabled.
+#include "app/vell.h"
+
+#include "app/data_dir.h"
+#include "match/match_state.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+using rules::isCard;
+using rules::Suit;
+
+// Images are read from their files each time a face is shown: a missing file
+// leaves the place empty, and the game goes on.
+void Vell::showCard(QLabel* label, Suit suit, int v)
+{
+    label->setPixmap(QPixmap(dataFile(rules::cardImagePath(suit, v))));
+    label->setAccessibleName(rules::cardName(suit, v));
+}
+
+void Vell::showCardBack(QLabel* label, const QPixmap& back)
+{
+    label->setPixmap(back);
+    label->setAccessibleName(tr("card back"));
+}
+
+void Vell::clearCard(QLabel* label)
+{
+    label->clear();
+    label->setAccessibleName(QString());
+}
+
+void Vell::card_daiya_show(int v)
+{
+    if (isCard(v))
+        showCard(Daiya_Label_open, Suit::Diamonds, v);
+}
+
+void Vell::card_daiya_put(QLabel* label, int v)
+{
+    if (isCard(v))
+        showCard(label, Suit::Diamonds, v);
+}
+
+void Vell::card_spade_show(int v)
+{
+    if (v == 0)
+        showCardBack(CPU_Label_open, QPixmap(dataFile(rules::cardBackPath())));
+    else if (isCard(v))
+        showCard(CPU_Label_open, Suit::Spades, v);
+}
+
+void Vell::card_user_show(int v)
+{
+    if (isCard(v))
+        showCard(User_Label_open, Suit::Clubs, v);
+}
+
+void Vell::card_daiya_open()
+{
+    if (N < 12) {
+        card_daiya_show(buf_daiya[N]);
+    } else if (N == 12) {
+        card_daiya_show(buf_daiya[12]);
+        clearCard(Daiya_Label_back);
+    } else {
+        // No round sequence gets here; leave a table from which a new match can start.
+        clearCard(Daiya_Label_open);
+        clearCard(Daiya_Label_back);
+        N = 0;
+        Round_count = 0;
+        Human_vs_Computer_Action->setEnabled(true);
+        Human_vs_Computer_Action->setChecked(false);
+        Computer_vs_Computer_Action->setEnabled(true);
+    }
+}
+
+void Vell::card_daiya_open_auto()
+{
+    if (Round_count < 13) {
+        if (Round_count >= 1)
+            card_daiya_show(buf_daiya[Round_count - 1]);
+    } else if (Round_count == 13) {
+        card_daiya_show(buf_daiya[12]);
+        clearCard(Daiya_Label_back);
+    } else {
+        clearCard(Daiya_Label_open);
+        clearCard(Daiya_Label_back);
+    }
+}
+
+void Vell::card_spade_open()
+{
+    if (N >= 0 && N < rules::kCards)
+        card_spade_show(buf_spade[N]);
+}
+
+void Vell::Draw_CPU_Card(int i)
+{
+    if (i >= 0 && i <= rules::kCards)
+        clearCard(CPU_Label_card[qMin(i, rules::kCards - 1)]);
+}
+
+void Vell::Return_CPU_Card(int i)
+{
+    if (i >= 0 && i < rules::kCards)
+        showCardBack(CPU_Label_card[i], QPixmap(dataFile(rules::cardBackPath())));
+}
+
+void Vell::Clear_User_Card(int v)
+{
+    if (isCard(v))
+        clearCard(User_Label_card[v - 1]);
+}
+
+void Vell::Return_User_Card(int v)
+{
+    if (!isCard(v))
+        return;
+    showCard(User_Label_card[v - 1], Suit::Clubs, v);
+    clearCard(User_Label_open);
+    clearCard(CPU_Label_open);
+}
+
+void Vell::Button_setEnabled(QPushButton* b, bool on)
+{
+    b->setEnabled(on);
+}
+
+void Vell::All_buttons_disable()
+{
+    for (QPushButton* b : Push_button)
+        Button_setEnabled(b, false);
+}
+
+void Vell::All_buttons_enable()
+{
+    for (QPushButton* b : Push_button)
+        Button_setEnabled(b, true);
+}
+
+void Vell::Push_button_setEnabled(int v, bool on)
+{
+    if (isCard(v))
+        Button_setEnabled(Push_button[v - 1], on);
+}
+
+void Vell::Refresh_buttons()
+{
+    for (int i = 0; i < open_count && i < static_cast<int>(open_button.size()); ++i) {
+        const int v = open_button[i];
+        if (isCard(v))
+            button_count[v] = v;
+    }
+    for (int v = 1; v <= rules::kCards; ++v)
+        Push_button_setEnabled(v, button_count[v] == 0);
+}

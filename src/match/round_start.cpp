@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// The opening of every round and of every replay after a tie: the banner,
+// the score line with the round's number, and the round's sound.
+#include "app/vell.h"
+
+#include "app/data_dir.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QSoundEffect>
+#include <QUrl>
+
+void Vell::showScoreLine(int round)
+{
+    Score_text = rules::scoreLine(round, CPU_score, User_score, tie_count);
+    Score_Label->setText(Score_text);
+}
+
+void Vell::Round_start(int round)
+{
+    if (!rules::isCard(round))
+        return;
+    Message_Label->setText(rules::bannerText(round));
+    showScoreLine(round);
+    playRoundSound(round);
+}
+
+void Vell::playRoundSound(int round)
+{
+    // One sound at a time: without an audio service a sound never reports
+    // that it has finished, so the previous one is let go here.
+    m_roundSound = std::make_unique<QSoundEffect>(this);
+    m_roundSound->setSource(QUrl::fromLocalFile(QFileInfo(dataFile(rules::roundSoundPath(round))).absoluteFilePath()));
+    m_roundSound->play();
+}

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The rules of the game as plain functions: how a deal rearranges an order,
+// what a prize is worth, how two cards are judged, and the texts that report
+// a round and a match. Nothing here touches a widget, so the tests call these
+// directly and the window only wires them to its labels.
+namespace rules {
+
+constexpr int kCards = 13;
+// All thirteen prizes together: the ace counts 11, the others their value.
+constexpr int kAllPrizePoints = 101;
+
+using Order = std::array<int, kCards>;
+using Draw = std::array<int, 6>;
+
+constexpr bool isCard(int v) { return v >= 1 && v <= kCards; }
+
+// Exchanges order[draw[i]] and order[draw[j]] for the fifteen pairs i < j in
+// ascending order, skipping pairs that name the same position. Each exchange
+// acts on what the previous one left. Positions outside 0..12 are skipped.
+void shufflePass(Order& order, const Draw& draw);
+
+// Points of a prize card: 11 for the ace, the face value for 2..13, 0 for
+// anything that is not a card.
+int prizePoints(int v);
+
+enum class Verdict { ComputerWins, PlayerWins, Tie };
+// x is the computer's (spade) card, y the player's (club) card.
+Verdict judge(int x, int y);
+
+QString scoreLine(int round, int cpu, int user, int ties);
+QString bannerText(int round);
+
+struct ResultLines {
+    QString first;
+    QString second;
+};
+// The winner's line first; equal totals (a last prize left unawarded) rank
+// both sides first, the computer above.
+ResultLines resultLines(int cpu, int user);
+
+enum class Suit { Diamonds, Spades, Clubs };
+
+QString cardImagePath(Suit suit, int v);
+QString cardBackPath();
+QString roundSoundPath(int round);
+
+// What a card label shows, for assistive technology: "7 of diamonds".
+QString cardName(Suit suit, int v);
+
+} // namespace rules

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+// Shared by the window tests: the match state of a fresh process, and short
+// ways to reach the table's widgets by their names.
+#pragma once
+
+#include "app/vell.h"
+#include "match/match_state.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QList>
+#include <QPushButton>
+#include <QTest>
+
+namespace table {
+
+inline void resetMatchState()
+{
+    for (int i = 0; i < rules::kCards; ++i) {
+        buf_daiya[i] = i + 1;
+        buf_spade[i] = i + 1;
+    }
+    N = 0;
+    Round_count = 0;
+    tie_flag = 0;
+    open_button.fill(0);
+    open_count = 0;
+    button_count.fill(0);
+    buf_spade_save.fill(0);
+}
+
+inline QLabel* label(const Vell& w, const QString& name)
+{
+    auto* l = w.findChild<QLabel*>(name);
+    if (!l)
+        qFatal("no label %s", qPrintable(name));
+    return l;
+}
+
+inline QLabel* label(const Vell& w, const char* prefix, int number)
+{
+    return label(w, QLatin1String(prefix) + QString::number(number));
+}
+
+inline QAction* action(const Vell& w, const char* name)
+{
+    auto* a = w.findChild<QAction*>(QLatin1String(name));
+    if (!a)
+        qFatal("no action %s", name);
+    return a;
+}
+
+inline QPushButton* button(const Vell& w, int v)
+{
+    auto* b = w.findChild<QPushButton*>(QStringLiteral("Push_button%1").arg(v));
+    if (!b)
+        qFatal("no button %d", v);
+    return b;
+}
+
+// The card values whose buttons can be clicked, ascending.
+inline QList<int> enabledCards(const Vell& w)
+{
+    QList<int> cards;
+    for (int v = 1; v <= rules::kCards; ++v) {
+        if (button(w, v)->isEnabled())
+            cards.append(v);
+    }
+    return cards;
+}
+
+inline QList<int> allCards()
+{
+    return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+}
+
+// What a card place shows, as a screen reader hears it.
+inline QString shown(const Vell& w, const QString& name)
+{
+    return label(w, name)->accessibleName();
+}
+
+inline QString shown(const Vell& w, const char* prefix, int number)
+{
+    return label(w, prefix, number)->accessibleName();
+}
+
+inline bool matchCommandsEnabled(const Vell& w)
+{
+    return action(w, "Human_vs_Computer_Action")->isEnabled()
+        || action(w, "Computer_vs_Computer_Action")->isEnabled();
+}
+
+} // namespace table

@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: MIT
+#include "app/time_scale.h"
+#include "match/rules.h"
+
+#include <QTest>
+
+using rules::Draw;
+using rules::Order;
+
+Q_DECLARE_METATYPE(Order)
+Q_DECLARE_METATYPE(Draw)
+
+namespace {
+
+Order ascending()
+{
+    return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+}
+
+Order swapped(Order order, int i, int j)
+{
+    std::swap(order[i], order[j]);
+    return order;
+}
+
+} // namespace
+
+class RulesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shufflePass_data()
+    {
+        QTest::addColumn<Order>("before");
+        QTest::addColumn<Draw>("draw");
+        QTest::addColumn<Order>("after");
+
+        QTest::newRow("all six equal: no exchange") << ascending() << Draw{4, 4, 4, 4, 4, 4} << ascending();
+        // Only the five pairs with the last slot differ: 3 and 7 change places five times.
+        QTest::newRow("five equal, one apart: exchanged once")
+            << ascending() << Draw{3, 3, 3, 3, 3, 7} << swapped(ascending(), 3, 7);
+        // Places 0 and 2 meet four times, 1 and 2 four times, 0 and 1 once.
+        QTest::newRow("repeated places: only the odd exchange stays")
+            << ascending() << Draw{0, 1, 2, 2, 2, 2} << swapped(ascending(), 0, 1);
+        QTest::newRow("repeated places that cancel out") << ascending() << Draw{5, 9, 5, 9, 0, 0} << ascending();
+        // Six distinct places: the fifteen exchanges in pair order reverse them.
+        QTest::newRow("six distinct places")
+            << ascending() << Draw{0, 1, 2, 3, 4, 5} << Order{6, 5, 4, 3, 2, 1, 7, 8, 9, 10, 11, 12, 13};
+        QTest::newRow("works on the order it is given")
+            << Order{13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1} << Draw{12, 12, 12, 12, 12, 0}
+            << Order{1, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 13};
+        QTest::newRow("a place outside the table is skipped")
+            << ascending() << Draw{13, 0, 0, 0, 0, -1} << ascending();
+    }
+
+    void shufflePass()
+    {
+        QFETCH(Order, before);
+        QFETCH(Draw, draw);
+        QFETCH(Order, after);
+        Order order = before;
+        rules::shufflePass(order, draw);
+        QCOMPARE(order, after);
+    }
+
+    void prizePoints_data()
+    {
+        QTest::addColumn<int>("prize");
+        QTest::addColumn<int>("points");
+        QTest::newRow("the ace is worth 11") << 1 << 11;
+        QTest::newRow("two") << 2 << 2;
+        QTest::newRow("king") << 13 << 13;
+        QTest::newRow("no card") << 0 << 0;
+        QTest::newRow("above the king") << 14 << 0;
+        QTest::newRow("negative") << -1 << 0;
+    }
+
+    void prizePoints()
+    {
+        QFETCH(int, prize);
+        QFETCH(int, points);
+        QCOMPARE(rules::prizePoints(prize), points);
+    }
+
+    void allPrizesAddUpTo101()
+    {
+        int total = 0;
+        for (int v = 1; v <= rules::kCards; ++v)
+            total += rules::prizePoints(v);
+        QCOMPARE(total, rules::kAllPrizePoints);
+    }
+
+    void judge()
+    {
+        QCOMPARE(rules::judge(9, 5), rules::Verdict::ComputerWins);
+        QCOMPARE(rules::judge(1, 13), rules::Verdict::PlayerWins);
+        QCOMPARE(rules::judge(7, 7), rules::Verdict::Tie);
+        // The ace is the lowest card when cards are compared.
+        QCOMPARE(rules::judge(1, 2), rules::Verdict::PlayerWins);
+    }
+
+    void texts()
+    {
+        QCOMPARE(rules::scoreLine(0, 0, 0, 0), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
+        QCOMPARE(rules::scoreLine(3, 11, 7, 0), QStringLiteral("Round:3,Score:CPU=11,User=7,tie=0"));
+        QCOMPARE(rules::scoreLine(13, 48, 53, 2), QStringLiteral("Round:13,Score:CPU=48,User=53,tie=2"));
+        QCOMPARE(rules::bannerText(1), QStringLiteral("Round1"));
+        QCOMPARE(rules::bannerText(13), QStringLiteral("Round13"));
+        QCOMPARE(rules::cardImagePath(rules::Suit::Diamonds, 1), QStringLiteral("gazo/D01.png"));
+        QCOMPARE(rules::cardImagePath(rules::Suit::Spades, 12), QStringLiteral("gazo/S12.png"));
+        QCOMPARE(rules::cardImagePath(rules::Suit::Clubs, 7), QStringLiteral("gazo/C07.png"));
+        QCOMPARE(rules::roundSoundPath(10), QStringLiteral("wave/10.wav"));
+        QCOMPARE(rules::cardName(rules::Suit::Spades, 12), QStringLiteral("12 of spades"));
+    }
+
+    void resultLines()
+    {
+        const auto computerWins = rules::resultLines(60, 41);
+        QCOMPARE(computerWins.first, QStringLiteral("1:CPU=60"));
+        QCOMPARE(computerWins.second, QStringLiteral("2:User=41"));
+        const auto playerWins = rules::resultLines(48, 53);
+        QCOMPARE(playerWins.first, QStringLiteral("1:User=53"));
+        QCOMPARE(playerWins.second, QStringLiteral("2:CPU=48"));
+        // Equal totals happen only when a last-round tie leaves a prize unawarded.
+        const auto level = rules::resultLines(45, 45);
+        QCOMPARE(level.first, QStringLiteral("1:CPU=45"));
+        QCOMPARE(level.second, QStringLiteral("1:User=45"));
+    }
+
+    void timeScaleAcceptsOnlyUsableNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("one") << QByteArray("1") << true;
+        QTest::newRow("small") << QByteArray("0.01") << true;
+        QTest::newRow("upper bound") << QByteArray("10") << true;
+        QTest::newRow("word") << QByteArray("abc") << false;
+        QTest::newRow("zero") << QByteArray("0") << false;
+        QTest::newRow("negative") << QByteArray("-1") << false;
+        QTest::newRow("huge") << QByteArray("1e9") << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("not a number") << QByteArray("nan") << false;
+        QTest::newRow("infinite") << QByteArray("inf") << false;
+        QTest::newRow("trailing junk") << QByteArray("0.5x") << false;
+    }
+
+    void timeScaleAcceptsOnlyUsableNumbers()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, usable);
+        QCOMPARE(timing::parseScale(text).has_value(), usable);
+
+        timing::setScale(0.5);
+        qputenv("VELL_TIME_SCALE", text);
+        QCOMPARE(timing::applyEnvironment(), usable);
+        QCOMPARE(timing::scale(), usable ? text.toDouble() : 0.5);
+        qunsetenv("VELL_TIME_SCALE");
+        timing::setScale(1.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(RulesTest)
+#include "tst_rules.moc"

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// Draws the card images and writes the round sounds into the folder given
+// on the command line, under gazo/ and wave/.
+#include "assets.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    // Drawing needs fonts but no screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: vell_assetgen OUTPUT_FOLDER\n");
+        return 2;
+    }
+    QDir root(args.at(1));
+    if (!root.mkpath(QStringLiteral("gazo")) || !root.mkpath(QStringLiteral("wave"))) {
+        std::fprintf(stderr, "vell_assetgen: cannot create folders under %s\n", qPrintable(args.at(1)));
+        return 1;
+    }
+    const bool cards = writeCards(root);
+    const bool sounds = writeSounds(root);
+    if (!cards || !sounds) {
+        std::fprintf(stderr, "vell_assetgen: could not write every file under %s\n", qPrintable(args.at(1)));
+        return 1;
+    }
+    return 0;
+}
