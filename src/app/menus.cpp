@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -94,6 +95,10 @@ void Vell::Game_close()
 
 void Vell::End_game_auto_timer()
 {
+    // While the result lines are up, the step that takes them down is still
+    // to reset the table: a match started now would be reset as it runs.
+    if (!Result_Label1->isHidden())
+        return;
     Human_vs_Computer_Action->setEnabled(true);
     Human_vs_Computer_Action->setChecked(false);
     Computer_vs_Computer_Action->setEnabled(true);

@@ -83,6 +83,8 @@ Vell::Vell()
     layoutTable();
     createActions();
     createMenus();
+    for (int k = 1; k <= rules::kCards; ++k)
+        connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { Push_button_clicked(k); });
 }
 
 Vell::~Vell() = default;

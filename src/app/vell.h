@@ -99,16 +99,35 @@ public:
     void Refresh_buttons();
 
     void Round_start(int round);
+    void Judge_round(int x, int y);
+    void Add_Score_Player(int v);
+    void Add_Score_CPU(int v);
+    void recount_input();
 
 public slots:
     void Beginer_start();
     void Game_close();
     void Level_Easy_selected();
     void Level_difficult_selected();
+    void tie_no_count_timer();
+    void tie_no_count_timer2();
+    void tie_no_count_timer3();
     void Start_game_timer();
     void Start_game_timer2();
     void Start_game_timer3();
+    void Push_button_same(int k);
+    // The click on the button of club K.
+    void Push_button_clicked(int K);
+    void Open_card_timer();
+    void Open_card_timer2();
+    void Open_card_timer3();
+    void Open_card_timer4();
+    void Open_card_timer5();
+    void Get_Card_Player(int v);
+    void Get_Card_CPU(int v);
     void card_daiya_open_auto();
+    void Open_show_result_timer();
+    void Return_First_Screen_timer();
     void first_screen();
     void initiallise_get_card_player();
     void initiallise_get_card_cpu();
@@ -134,6 +153,11 @@ private:
     void showCardBack(QLabel* label, const QPixmap& back);
     void clearCard(QLabel* label);
     void showScoreLine(int round);
+    // Shows the verdict and gives the prize to the higher card; equal cards
+    // go to the tie chain. Returns whether the round was decided.
+    bool judgeCards(int x, int y, int prize);
+    void addPrizePoints(int& total, int v);
+    void leaveLastPrizeUnawarded();
     void playRoundSound(int round);
 
     // Arms the next step of a chain, ms milliseconds (times the time scale)

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// The end of a match of either kind: the two result lines, the winner's
+// first, for 3500 ms; then the first screen again.
+#include "app/vell.h"
+
+#include <QLabel>
+
+void Vell::Open_show_result_timer()
+{
+    Result_Label1->setEnabled(true);
+    Result_Label1->show();
+    Result_Label2->show();
+    Result_Label2->setEnabled(true);
+    const rules::ResultLines lines = rules::resultLines(CPU_score, User_score);
+    Result_text1 = lines.first;
+    Result_text2 = lines.second;
+    Result_Label1->setText(Result_text1);
+    Result_Label2->setText(Result_text2);
+    after(3500, &Vell::Return_First_Screen_timer);
+}
+
+void Vell::Return_First_Screen_timer()
+{
+    // The lines go first: the match commands come back only once they are down.
+    Result_Label1->hide();
+    Result_Label2->hide();
+    first_screen();
+}
