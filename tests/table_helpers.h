@@ -69,6 +69,18 @@ inline QList<int> enabledCards(const Vell& w)
     return cards;
 }
 
+// A card for the scripted player: the highest one left that does not tie
+// with the computer's card, so that no round is replayed for ever.
+inline int untiedCard(const Vell& w)
+{
+    const QList<int> cards = enabledCards(w);
+    if (cards.isEmpty())
+        return 0;
+    if (cards.size() > 1 && N >= 0 && N < rules::kCards && cards.last() == buf_spade[N])
+        return cards[cards.size() - 2];
+    return cards.last();
+}
+
 inline QList<int> allCards()
 {
     return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};

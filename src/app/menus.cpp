@@ -24,6 +24,7 @@ void Vell::createActions()
     connect(Human_vs_Computer_Action, &QAction::triggered, this, &Vell::Beginer_start);
 
     Computer_vs_Computer_Action = action("Computer_vs_Computer_Action", tr("computer vs computer"), true);
+    connect(Computer_vs_Computer_Action, &QAction::triggered, this, &Vell::Watching_mode);
 
     Close_Action = action("Close_Action", tr("close"), false);
     Close_Action->setStatusTip(tr("close"));

@@ -100,6 +100,7 @@ public:
 
     void Round_start(int round);
     void Judge_round(int x, int y);
+    void Judge_round_auto(int x, int y);
     void Add_Score_Player(int v);
     void Add_Score_CPU(int v);
     void recount_input();
@@ -109,6 +110,7 @@ public slots:
     void Game_close();
     void Level_Easy_selected();
     void Level_difficult_selected();
+    void Watching_mode();
     void tie_no_count_timer();
     void tie_no_count_timer2();
     void tie_no_count_timer3();
@@ -125,6 +127,13 @@ public slots:
     void Open_card_timer5();
     void Get_Card_Player(int v);
     void Get_Card_CPU(int v);
+    void watchmode_timer();
+    void watchmode_timer2();
+    void watchmode_timer3();
+    void watchmode_timer4();
+    void watchmode_timer5();
+    void watchmode_timer6();
+    void AutoPlay(int a, int b);
     void card_daiya_open_auto();
     void Open_show_result_timer();
     void Return_First_Screen_timer();

@@ -42,6 +42,15 @@ void Vell::Judge_round(int x, int y)
     }
 }
 
+// The watching mode's twin: the prize of the round shown, N left alone.
+void Vell::Judge_round_auto(int x, int y)
+{
+    if (Round_count < 1 || Round_count > rules::kCards)
+        return;
+    if (judgeCards(x, y, buf_daiya[Round_count - 1]))
+        after(1500, &Vell::watchmode_timer);
+}
+
 void Vell::addPrizePoints(int& total, int v)
 {
     if (!rules::isCard(v))

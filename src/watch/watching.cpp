@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+// The watching mode: the computer plays both hands from two fixed orders,
+// one round every 10700 ms, with the prizes in the order the last match
+// dealt them.
+//
+//   Watching_mode      "Game Start", match commands greyed
+//     1500 ms  watchmode_timer2   round banner, score line, sound
+//     3200 ms  watchmode_timer3   the prize up
+//     1500 ms  watchmode_timer4   a spade and a club leave the hands, face down
+//     1500 ms  watchmode_timer5   both face up
+//     1500 ms  watchmode_timer6   judged; Judge_round_auto arms watchmode_timer
+//     1500 ms  watchmode_timer    table cleared, then the next round's banner
+//                                 1500 ms later, or the end after round 13
+#include "app/vell.h"
+
+#include "app/data_dir.h"
+#include "match/match_state.h"
+#include "watch/autoplay_tables.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+// The card a hand plays in the round shown, or 0 outside the thirteen rounds.
+int cardOfRound(const rules::Order& hand)
+{
+    return Round_count >= 1 && Round_count <= rules::kCards ? hand[Round_count - 1] : 0;
+}
+
+} // namespace
+
+void Vell::Watching_mode()
+{
+    Human_vs_Computer_Action->setEnabled(false);
+    Human_vs_Computer_Action->setChecked(false);
+    Computer_vs_Computer_Action->setEnabled(false);
+    Computer_vs_Computer_Action->setChecked(true);
+    Message_Label->setText(QStringLiteral("Game Start"));
+    after(1500, &Vell::watchmode_timer2);
+}
+
+void Vell::watchmode_timer2()
+{
+    ++Round_count;
+    if (Round_count <= rules::kCards) {
+        Round_start(Round_count);
+        after(3200, &Vell::watchmode_timer3);
+    } else {
+        End_game_auto_timer();
+    }
+}
+
+void Vell::watchmode_timer3()
+{
+    Message_Label->clear();
+    card_daiya_open_auto();
+    after(1500, &Vell::watchmode_timer4);
+}
+
+void Vell::watchmode_timer4()
+{
+    AutoPlay(cardOfRound(buf_auto_spade), cardOfRound(buf_auto_club));
+    after(1500, &Vell::watchmode_timer5);
+}
+
+void Vell::AutoPlay(int a, int b)
+{
+    if (rules::isCard(a))
+        clearCard(CPU_Label_card[a - 1]);
+    if (rules::isCard(b))
+        clearCard(User_Label_card[b - 1]);
+    const QPixmap back(dataFile(rules::cardBackPath()));
+    showCardBack(CPU_Label_open, back);
+    showCardBack(User_Label_open, back);
+}
+
+void Vell::watchmode_timer5()
+{
+    card_spade_show(cardOfRound(buf_auto_spade));
+    card_user_show(cardOfRound(buf_auto_club));
+    after(1500, &Vell::watchmode_timer6);
+}
+
+void Vell::watchmode_timer6()
+{
+    Judge_round_auto(cardOfRound(buf_auto_spade), cardOfRound(buf_auto_club));
+    if (Round_count == rules::kCards)
+        after(1500, &Vell::Open_show_result_timer);
+}
+
+void Vell::watchmode_timer()
+{
+    Message_Label->clear();
+    clearCard(CPU_Label_open);
+    clearCard(User_Label_open);
+    after(1500, &Vell::watchmode_timer2);
+}
