@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLayout>
 #include <QList>
 #include <QPushButton>
 #include <QTest>
@@ -101,6 +102,41 @@ inline bool matchCommandsEnabled(const Vell& w)
 {
     return action(w, "Human_vs_Computer_Action")->isEnabled()
         || action(w, "Computer_vs_Computer_Action")->isEnabled();
+}
+
+// The fullest table a match can show: every row of cards occupied, a card
+// on every place of the table, a message and both result lines.
+inline void occupyEveryPlace(Vell& w)
+{
+    for (int v = 1; v <= rules::kCards; ++v) {
+        w.card_daiya_put(label(w, "CPU_Get_Label_card", v), v);
+        w.card_daiya_put(label(w, "User_Get_Label_card", v), v);
+    }
+    w.card_daiya_show(13);
+    w.card_spade_show(13);
+    w.card_user_show(13);
+    label(w, "Message_Label")->setText(QStringLiteral("This is tie"));
+    const rules::ResultLines lines = rules::resultLines(48, 53);
+    label(w, "Result_Label1")->setText(lines.first);
+    label(w, "Result_Label2")->setText(lines.second);
+    label(w, "Result_Label1")->show();
+    label(w, "Result_Label2")->show();
+}
+
+// What does not fit the window, or empty when everything does.
+inline QString clippedPlaces(const Vell& w)
+{
+    const QWidget* table = w.centralWidget();
+    const QSize needed = table->layout()->minimumSize();
+    if (needed.height() > table->height() || needed.width() > table->width())
+        return QStringLiteral("needs %1x%2, has %3x%4")
+            .arg(needed.width()).arg(needed.height()).arg(table->width()).arg(table->height());
+    QStringList clipped;
+    for (const QWidget* child : table->findChildren<QWidget*>()) {
+        if (child->isVisible() && !table->rect().contains(QRect(child->mapTo(table, QPoint(0, 0)), child->size())))
+            clipped << child->objectName();
+    }
+    return clipped.join(QLatin1Char(' '));
 }
 
 } // namespace table

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The watching mode: the computer plays both hands from its fixed orders.
 #include "app/time_scale.h"
+#include "dialogs/help_explain.h"
+#include "dialogs/level_check.h"
 #include "recorder.h"
+
+#include <functional>
 
 using namespace table;
 using rules::Order;
@@ -37,8 +41,9 @@ QList<int> emptyPlaces(const Vell& w, const char* row)
 }
 
 // Follows a whole watching match round by round and checks the table at
-// each step. Returns the final totals as (computer, clubs).
-QPair<int, int> followWatchingMatch(Vell& w, const Order& prizes)
+// each step; `meanwhile` runs at the start of every round. Returns the final
+// totals as (computer, clubs).
+QPair<int, int> followWatchingMatch(Vell& w, const Order& prizes, const std::function<void(int)>& meanwhile = {})
 {
     action(w, "Computer_vs_Computer_Action")->trigger();
     QList<int> spadesPlayed, clubsPlayed;
@@ -49,6 +54,8 @@ QPair<int, int> followWatchingMatch(Vell& w, const Order& prizes)
         [&] {
             QVERIFY(QTest::qWaitFor([&] { return message(w) == QStringLiteral("Round%1").arg(r); }, kWait));
             QCOMPARE(Round_count, r);
+            if (meanwhile)
+                meanwhile(r);
             QVERIFY(QTest::qWaitFor([&] { return !shown(w, "Daiya_Label_open").isEmpty(); }, kWait));
             QCOMPARE(shown(w, "Daiya_Label_open"), QStringLiteral("%1 of diamonds").arg(prize));
             QCOMPARE(shown(w, "Daiya_Label_back"), r == 13 ? QString() : QStringLiteral("card back"));
@@ -103,7 +110,19 @@ private slots:
         Vell w;
         w.show();
         Recorder recorder([&w] { return playState(w); });
-        const auto [cpu, user] = followWatchingMatch(w, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+        // The dialog, the rules and the colours may be used meanwhile; the
+        // mode does not notice.
+        const auto [cpu, user] = followWatchingMatch(w, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, [&w](int round) {
+            if (round == 4) {
+                action(w, "Level_check_Action")->trigger();
+                action(w, "Help_Action")->trigger();
+                action(w, "Back_color_blue_Action")->trigger();
+            } else if (round == 9) {
+                w.Level_dialog->close();
+                w.Help_window->close();
+                action(w, "Back_color_yellow_Action")->trigger();
+            }
+        });
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(cpu, 48);

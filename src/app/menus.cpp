@@ -3,6 +3,9 @@
 // window or hand the match commands back.
 #include "vell.h"
 
+#include "dialogs/help_explain.h"
+#include "dialogs/level_check.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QLabel>
@@ -41,8 +44,12 @@ void Vell::createActions()
     Back_color_gray_Action = action("Back_color_gray_Action", tr("Back Color gray"), true);
     Back_color_lightGray_Action = action("Back_color_lightGray_Action", tr("Back Color lightGray"), true);
 
+    connectColourActions();
+
     Level_check_Action = action("Level_check_Action", tr("Level check"), false);
+    connect(Level_check_Action, &QAction::triggered, this, &Vell::Level_check_change);
     Help_Action = action("Help_Action", tr("Help"), false);
+    connect(Help_Action, &QAction::triggered, this, &Vell::Help_Show);
 }
 
 void Vell::createMenus()
@@ -92,6 +99,16 @@ void Vell::createMenus()
 void Vell::Game_close()
 {
     close();
+}
+
+void Vell::Level_check_change()
+{
+    Level_dialog->show();
+}
+
+void Vell::Help_Show()
+{
+    Help_window->show();
 }
 
 void Vell::End_game_auto_timer()

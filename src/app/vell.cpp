@@ -3,6 +3,8 @@
 
 #include "app/data_dir.h"
 #include "app/time_scale.h"
+#include "dialogs/help_explain.h"
+#include "dialogs/level_check.h"
 #include "match/card_size.h"
 #include "match/match_state.h"
 
@@ -74,8 +76,11 @@ QHBoxLayout* centredRow(const Vell::LabelRow& labels)
 Vell::Vell()
 {
     m_clock.start();
+    Hello_Message();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     setFixedSize(kWindowWidth, kWindowHeight);
+    Level_dialog = new Level_Check;
+    Help_window = new Help_explain;
     setWindowTitle(tr("Vell"));
     setCentralWidget(new QWidget(this));
     buildTable();
@@ -87,7 +92,12 @@ Vell::Vell()
         connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { Push_button_clicked(k); });
 }
 
-Vell::~Vell() = default;
+// The dialog and the rules window are windows of their own, without parent.
+Vell::~Vell()
+{
+    delete Level_dialog;
+    delete Help_window;
+}
 
 void Vell::buildTable()
 {
@@ -156,7 +166,8 @@ void Vell::buildTable()
 void Vell::layoutTable()
 {
     auto* grid = new QGridLayout;
-    grid->setSpacing(4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
     for (int i = 0; i < rules::kCards; ++i) {
         grid->addWidget(Push_button[i], 0, i, Qt::AlignHCenter);
         grid->addWidget(User_Label_card[i], 1, i, Qt::AlignHCenter);
@@ -173,8 +184,8 @@ void Vell::layoutTable()
 
     auto* rows = new QVBoxLayout(centralWidget());
     // Tight spacing: five full rows of cards must fit the fixed window.
-    rows->setContentsMargins(6, 4, 6, 4);
-    rows->setSpacing(4);
+    rows->setContentsMargins(6, 2, 6, 2);
+    rows->setSpacing(3);
     rows->addLayout(centredRow({Score_Label}));
     rows->addLayout(centredRow(CPU_Label_card));
     rows->addLayout(centredRow(CPU_Get_Label_card));

@@ -10,6 +10,8 @@
 #include <array>
 #include <memory>
 
+class Help_explain;
+class Level_Check;
 class QAction;
 class QLabel;
 class QMenu;
@@ -32,6 +34,8 @@ public:
 
     using LabelRow = std::array<QLabel*, rules::kCards>;
 
+    Level_Check* Level_dialog = nullptr;
+    Help_explain* Help_window = nullptr;
     QLabel* Score_Label = nullptr;
     int CPU_score = 0;
     int User_score = 0;
@@ -111,6 +115,15 @@ public slots:
     void Level_Easy_selected();
     void Level_difficult_selected();
     void Watching_mode();
+    void Option_Back_color_green_selected();
+    void Option_Back_color_white_selected();
+    void Option_Back_color_red_selected();
+    void Option_Back_color_blue_selected();
+    void Option_Back_color_cyan_selected();
+    void Option_Back_color_magenta_selected();
+    void Option_Back_color_yellow_selected();
+    void Option_Back_color_gray_selected();
+    void Option_Back_color_lightGray_selected();
     void tie_no_count_timer();
     void tie_no_count_timer2();
     void tie_no_count_timer3();
@@ -127,6 +140,8 @@ public slots:
     void Open_card_timer5();
     void Get_Card_Player(int v);
     void Get_Card_CPU(int v);
+    void Change_Back_Color(int n);
+    void Level_check_change();
     void watchmode_timer();
     void watchmode_timer2();
     void watchmode_timer3();
@@ -143,6 +158,13 @@ public slots:
     void initiallise_cpu_card();
     void initiallise_player_card();
     void End_game_auto_timer();
+    void Hello_Message();
+    void Bye_Message();
+    void Help_Show();
+
+protected slots:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     using Step = void (Vell::*)();
@@ -151,6 +173,8 @@ private:
     void layoutTable();
     void createActions();
     void createMenus();
+    void connectColourActions();
+    void selectBackColor(int code);
 
     void Rand_daiya_set();
     void Rand_spade_set();

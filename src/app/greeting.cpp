@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// The greeting at start-up and the farewell at closing, both addressed to
+// the player by name; without a name there is no box at all.
+#include "vell.h"
+
+#include "app/player_name.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QMessageBox>
+
+namespace {
+
+// Wider names are shortened in the middle so that the box stays on screen.
+constexpr int kNameWidth = 360;
+
+void showNamedBox(QWidget* parent, const QString& title, const QString& text, const QString& name)
+{
+    QMessageBox box(QMessageBox::Information, title, QString(), QMessageBox::Ok, parent);
+    // The name is shown as it is, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text.arg(box.fontMetrics().elidedText(name, Qt::ElideMiddle, kNameWidth)));
+    box.exec();
+}
+
+} // namespace
+
+void Vell::Hello_Message()
+{
+    if (const std::optional<QString> name = playerDisplayName())
+        showNamedBox(this, tr("Greeting Message!"), tr("Hello %1\n\n How are you?\n \n Let's Start Playing  Game!!"), *name);
+}
+
+void Vell::Bye_Message()
+{
+    if (const std::optional<QString> name = playerDisplayName())
+        showNamedBox(this, tr("Good bye Message!"), tr("Good Bye %1\n\n See you again!!"), *name);
+}
+
+void Vell::closeEvent(QCloseEvent* event)
+{
+    Bye_Message();
+    event->accept();
+}

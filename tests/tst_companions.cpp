@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: MIT
+// What surrounds the table: its colours, the greeting and the farewell, the
+// rules window and the settings dialog as the menus open them, and Japanese.
+#include "app/time_scale.h"
+#include "app/translation.h"
+#include "dialogs/help_explain.h"
+#include "dialogs/level_check.h"
+#include "modal_helpers.h"
+#include "table_helpers.h"
+
+#include <QScrollBar>
+#include <QTranslator>
+#include <QMenuBar>
+
+using namespace table;
+
+extern int Back_color_no;
+
+namespace {
+
+// A point of the window that no widget covers.
+QColor background(Vell& w)
+{
+    return w.grab().toImage().pixelColor(3, w.height() / 2);
+}
+
+QList<QAction*> colourActions(const Vell& w)
+{
+    return {action(w, "Back_color_green_Action"),  action(w, "Back_color_white_Action"),
+            action(w, "Back_color_red_Action"),    action(w, "Back_color_blue_Action"),
+            action(w, "Back_color_cyan_Action"),   action(w, "Back_color_magenta_Action"),
+            action(w, "Back_color_yellow_Action"), action(w, "Back_color_gray_Action"),
+            action(w, "Back_color_lightGray_Action")};
+}
+
+QList<int> checkedCodes(const Vell& w)
+{
+    QList<int> codes;
+    const QList<QAction*> actions = colourActions(w);
+    for (int code = 0; code < actions.size(); ++code) {
+        if (actions[code]->isChecked())
+            codes << code;
+    }
+    return codes;
+}
+
+// Everything of a match that a colour, the dialog or the help must not touch.
+QString matchSnapshot(const Vell& w)
+{
+    QStringList parts{label(w, "Score_Label")->text(), label(w, "Message_Label")->text(),
+                      QString::number(N), QString::number(Round_count), QString::number(open_count)};
+    for (int v : enabledCards(w))
+        parts << QString::number(v);
+    for (const char* place : {"Daiya_Label_open", "CPU_Label_open", "User_Label_open"})
+        parts << shown(w, place);
+    return parts.join('|');
+}
+
+} // namespace
+
+class CompanionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        resetMatchState();
+        Back_color_no = 0;
+        timing::setScale(0.01);
+        qputenv("VELL_PLAYER_NAME", QByteArray());
+    }
+
+    void colours()
+    {
+        Vell w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(checkedCodes(w), QList<int>{0});
+        QCOMPARE(background(w), QColor(Qt::green));
+
+        const QList<Qt::GlobalColor> colours = {Qt::green, Qt::white, Qt::red,    Qt::blue,     Qt::cyan,
+                                                Qt::magenta, Qt::yellow, Qt::gray, Qt::lightGray};
+        const QList<QAction*> actions = colourActions(w);
+        for (int code : {3, 6, 8, 1, 8, 0, 5, 2, 7, 4}) {
+            actions[code]->trigger();
+            QCOMPARE(Back_color_no, code);
+            QCOMPARE(checkedCodes(w), QList<int>{code});
+            QCOMPARE(background(w), QColor(colours[code]));
+        }
+    }
+
+    void companionsLeaveAMatchAlone()
+    {
+        Vell w;
+        w.show();
+        action(w, "Human_vs_Computer_Action")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !enabledCards(w).isEmpty(); }, 5000));
+        const QString before = matchSnapshot(w);
+        action(w, "Back_color_red_Action")->trigger();
+        action(w, "Level_check_Action")->trigger();
+        action(w, "Help_Action")->trigger();
+        QCOMPARE(matchSnapshot(w), before);
+        QCOMPARE(background(w), QColor(Qt::red));
+
+        // The match goes on from there.
+        QTest::mouseClick(button(w, untiedCard(w)), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return N == 1 || tie_flag == 1; }, 5000));
+        w.Level_dialog->close();
+        w.Help_window->close();
+    }
+
+    void greetingAndFarewell()
+    {
+        PlayerName name(QStringLiteral("Ann"));
+        bool tableExisted = true;
+        bool windowShown = true;
+        BoxAnswerer answerer([&](QMessageBox* box) {
+            if (auto* window = qobject_cast<Vell*>(box->parentWidget())) {
+                tableExisted = window->findChild<QLabel*>(QStringLiteral("Score_Label")) != nullptr;
+                windowShown = window->isVisible();
+            }
+        });
+        Vell w;
+        QCOMPARE(answerer.seen().size(), 1);
+        const SeenBox& hello = answerer.seen().first();
+        QCOMPARE(hello.title, QStringLiteral("Greeting Message!"));
+        QCOMPARE(hello.text, QStringLiteral("Hello Ann\n\n How are you?\n \n Let's Start Playing  Game!!"));
+        QCOMPARE(hello.icon, QMessageBox::Information);
+        QCOMPARE(hello.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(hello.parent, &w);
+        QVERIFY(!tableExisted);
+        QVERIFY(!windowShown);
+
+        w.show();
+        action(w, "Close_Action")->trigger();
+        QCOMPARE(answerer.seen().size(), 2);
+        const SeenBox& bye = answerer.seen().last();
+        QCOMPARE(bye.title, QStringLiteral("Good bye Message!"));
+        QCOMPARE(bye.text, QStringLiteral("Good Bye Ann\n\n See you again!!"));
+        QCOMPARE(bye.parent, &w);
+        QVERIFY(!w.isVisible());
+
+        // Closing from the title bar says goodbye the same way, once.
+        w.show();
+        QVERIFY(w.close());
+        QCOMPARE(answerer.seen().size(), 3);
+        QCOMPARE(answerer.seen().last().title, QStringLiteral("Good bye Message!"));
+    }
+
+    void noNameNoBox()
+    {
+        BoxAnswerer answerer;
+        {
+            Vell w;
+            w.show();
+            action(w, "Close_Action")->trigger();
+            QVERIFY(!w.isVisible());
+        }
+        QTest::qWait(30);
+        QVERIFY(answerer.seen().isEmpty());
+    }
+
+    void namesAreShownLiterally()
+    {
+        const QString longName = QString(10000, QLatin1Char('W'));
+        for (const QString& name : {QStringLiteral("<b>Ann</b> &amp; <i>co</i>"), longName}) {
+            PlayerName player(name);
+            BoxAnswerer answerer;
+            Vell w;
+            QCOMPARE(answerer.seen().size(), 1);
+            const SeenBox& hello = answerer.seen().first();
+            QCOMPARE(hello.format, Qt::PlainText);
+            if (name.size() < 100) {
+                QVERIFY(hello.text.startsWith(QStringLiteral("Hello ") + name + '\n'));
+            } else {
+                // Too wide to show whole: shortened in the middle, the box on screen.
+                QVERIFY(hello.text.startsWith(QStringLiteral("Hello WWW")));
+                QVERIFY(hello.text.contains(QChar(0x2026)));
+                QVERIFY(hello.size.width() <= 640);
+            }
+        }
+    }
+
+    void oneHelpWindowThatKeepsItsPlace()
+    {
+        Vell w;
+        w.show();
+        for (int i = 0; i < 3; ++i)
+            action(w, "Help_Action")->trigger();
+        int helpWindows = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            helpWindows += qobject_cast<Help_explain*>(top) != nullptr;
+        QCOMPARE(helpWindows, 1);
+        QVERIFY(w.Help_window->isVisible());
+        QVERIFY(!w.Help_window->document()->isEmpty());
+
+        QScrollBar* scroll = w.Help_window->verticalScrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        scroll->setValue(scroll->maximum() / 2);
+        const int position = scroll->value();
+        w.Help_window->close();
+        action(w, "Help_Action")->trigger();
+        QCOMPARE(scroll->value(), position);
+
+        // Closing the table leaves the rules open, and they keep the program
+        // running until they are closed too.
+        w.close();
+        QVERIFY(w.Help_window->isVisible());
+        QVERIFY(w.Help_window->testAttribute(Qt::WA_QuitOnClose));
+        w.Help_window->close();
+        QVERIFY(w.Help_window->isHidden());
+    }
+
+    void oneSettingsDialog()
+    {
+        Vell w;
+        w.show();
+        action(w, "Level_check_Action")->trigger();
+        action(w, "Level_check_Action")->trigger();
+        int dialogs = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            dialogs += qobject_cast<Level_Check*>(top) != nullptr;
+        QCOMPARE(dialogs, 1);
+        QVERIFY(w.Level_dialog->isVisible());
+        QVERIFY(!w.Level_dialog->isModal());
+        w.Level_dialog->close();
+    }
+
+    void japanese()
+    {
+        QTranslator english;
+        QVERIFY(!installTranslation(*qApp, english, QLocale(QLocale::English, QLocale::UnitedStates)));
+        QVERIFY(english.isEmpty());
+        QCOMPARE(QCoreApplication::translate("Vell", "Help"), QStringLiteral("Help"));
+
+        QTranslator japanese;
+        QVERIFY(installTranslation(*qApp, japanese, QLocale(QLocale::Japanese, QLocale::Japan)));
+        {
+            Vell w;
+            QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("ラウンド:0,得点:CPU=0,あなた=0,引分=0"));
+            QCOMPARE(w.menuBar()->actions().first()->text(), QStringLiteral("ゲーム(&G)"));
+            QCOMPARE(action(w, "Human_vs_Computer_Action")->text(), QStringLiteral("人間 対 コンピュータ"));
+            QCOMPARE(w.Level_dialog->windowTitle(), QStringLiteral("レベル確認"));
+            QCOMPARE(w.Level_dialog->Level_Label->text(), QStringLiteral("レベル:2(易しい)"));
+            QCOMPARE(w.Help_window->windowTitle(), QStringLiteral("ヴェルの遊び方"));
+            QCOMPARE(shown(w, "User_Label_card", 7), QStringLiteral("クラブの7"));
+
+            // Japanese lines may be taller; the fullest table still fits.
+            occupyEveryPlace(w);
+            QCOMPARE(label(w, "Result_Label1")->text(), QStringLiteral("1位:あなた=53"));
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCOMPARE(clippedPlaces(w), QString());
+        }
+        QCoreApplication::removeTranslator(&japanese);
+    }
+};
+
+QTEST_MAIN(CompanionsTest)
+#include "tst_companions.moc"

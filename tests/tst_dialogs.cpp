@@ -1,0 +1,459 @@
+// SPDX-License-Identifier: MIT
+// The settings dialog and the rules window.
+#include "dialogs/help_explain.h"
+#include "dialogs/level_check.h"
+#include "modal_helpers.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString kMessageText = QStringLiteral("This soft is free soft\nThere are not changing functions.");
+
+template <class W>
+W* child(const QWidget& parent, const char* name)
+{
+    auto* w = parent.findChild<W*>(QLatin1String(name));
+    if (!w)
+        qFatal("no widget %s", name);
+    return w;
+}
+
+// A check box reacts to clicks on its box and text only.
+void clickCheckBox(QCheckBox* box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+}
+
+void showAndWait(QWidget& w)
+{
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        qFatal("window %s not exposed", qPrintable(w.objectName()));
+}
+
+// The fixed state the dialog always shows.
+void verifyFixedState(const Level_Check& d)
+{
+    QCOMPARE(Level, 2);
+    QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
+    QVERIFY(!d.Level_Label->isEnabled());
+    QCOMPARE(d.Level_Slider->value(), 2);
+    QVERIFY(!d.Level_Slider->isEnabled());
+    QVERIFY(!d.Level_change_CheckBox->isChecked());
+    QVERIFY(!d.Card_method_CheckBox->isChecked());
+    QVERIFY(d.Random_RadioButton->isChecked());
+    QVERIFY(!d.Turn_up_RadioButton->isChecked());
+    QVERIFY(!d.Turn_down_RadioButton->isChecked());
+}
+
+bool hasJapanese(const QString& text)
+{
+    for (const QChar c : text) {
+        const QChar::Script s = c.script();
+        if (s == QChar::Script_Hiragana || s == QChar::Script_Katakana || s == QChar::Script_Han)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class DialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qputenv("VELL_PLAYER_NAME", QByteArray()); }
+
+    void cleanup()
+    {
+        Level = 2;
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+
+    void settingsDialogAsOpened()
+    {
+        Level_Check d;
+        QCOMPARE(d.windowTitle(), QStringLiteral("Level check"));
+        QCOMPARE(d.parentWidget(), nullptr);
+        QCOMPARE(d.minimumSize(), QSize(340, 240));
+        QCOMPARE(d.maximumSize(), QSize(340, 240));
+        QVERIFY(!d.isModal());
+
+        struct Expected
+        {
+            QWidget* widget;
+            const char* name;
+            QString text;
+            bool enabled;
+        };
+        // Top to bottom, as the player sees them.
+        const QList<Expected> rows = {
+            {d.Hello_Label, "Hello_Label", QStringLiteral("Hello "), true},
+            {d.Level_change_CheckBox, "Level_change_CheckBox", QStringLiteral("Change Strange Level"), true},
+            {d.Level_Label, "Level_Label", QStringLiteral("Level:2(Easy)"), false},
+            {d.Level_Slider, "Level_Slider", QString(), false},
+            {d.Card_method_CheckBox, "Card_method_CheckBox", QStringLiteral("Chenge Card deal method"), true},
+            {d.Card_method_GroupBox, "Card_method_GroupBox", QStringLiteral("Diamond card deal method"), true},
+            {d.OK_button, "OK_button", QStringLiteral("OK"), true},
+        };
+        const QList<Expected> choices = {
+            {d.Random_RadioButton, "Random_RadioButton", QStringLiteral("Random(Default)"), false},
+            {d.Turn_up_RadioButton, "Turn_up_RadioButton", QStringLiteral("Turn up"), false},
+            {d.Turn_down_RadioButton, "Turn_down_RadioButton", QStringLiteral("Turn down"), false},
+        };
+        const Expected cansel{d.Cansel_button, "Cansel_button", QStringLiteral("Cansel"), false};
+
+        auto textOf = [](QWidget* w) {
+            if (auto* l = qobject_cast<QLabel*>(w))
+                return l->text();
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                return b->text();
+            if (auto* g = qobject_cast<QGroupBox*>(w))
+                return g->title();
+            return QString();
+        };
+        for (const auto& list : {rows, choices, QList<Expected>{cansel}}) {
+            for (const Expected& e : list) {
+                QVERIFY2(e.widget, e.name);
+                QCOMPARE(e.widget->objectName(), QLatin1String(e.name));
+                QCOMPARE(textOf(e.widget), e.text);
+                QCOMPARE(e.widget->isEnabled(), e.enabled);
+            }
+        }
+        QCOMPARE(d.Hello_Label->textFormat(), Qt::PlainText);
+        QCOMPARE(d.Level_Slider->orientation(), Qt::Horizontal);
+        QCOMPARE(d.Level_Slider->minimum(), 1);
+        QCOMPARE(d.Level_Slider->maximum(), 5);
+        QCOMPARE(d.Level_Slider->singleStep(), 1);
+        verifyFixedState(d);
+
+        // The layout: seven rows, one widget each but the last, then a stretch.
+        auto* top = qobject_cast<QVBoxLayout*>(d.layout());
+        QVERIFY(top);
+        QCOMPARE(top->count(), 8);
+        for (int i = 0; i < 6; ++i) {
+            QLayout* row = top->itemAt(i)->layout();
+            QVERIFY(qobject_cast<QHBoxLayout*>(row));
+            QCOMPARE(row->count(), 1);
+            QCOMPARE(row->itemAt(0)->widget(), rows[i].widget);
+        }
+        QLayout* buttonRow = top->itemAt(6)->layout();
+        QVERIFY(qobject_cast<QHBoxLayout*>(buttonRow));
+        QCOMPARE(buttonRow->count(), 3);
+        QVERIFY(buttonRow->itemAt(0)->spacerItem());
+        QCOMPARE(buttonRow->itemAt(1)->widget(), d.OK_button);
+        QCOMPARE(buttonRow->itemAt(2)->widget(), d.Cansel_button);
+        QVERIFY(top->itemAt(7)->spacerItem());
+
+        // And on screen: each row below the one before, inside the dialog.
+        showAndWait(d);
+        QCOMPARE(d.size(), QSize(340, 240));
+        for (int i = 1; i < rows.size(); ++i) {
+            QVERIFY2(rows[i].widget->geometry().top() >= rows[i - 1].widget->geometry().bottom(), rows[i].name);
+        }
+        // Everything fits at full height: nothing is squeezed or cut off.
+        QVERIFY(d.layout()->minimumSize().height() <= 240);
+        for (const auto& list : {rows, choices}) {
+            for (const Expected& e : list) {
+                QVERIFY2(e.widget->parentWidget()->rect().contains(e.widget->geometry()), e.name);
+                QVERIFY2(e.widget->height() >= e.widget->minimumSizeHint().height(), e.name);
+            }
+        }
+        QCOMPARE(d.Cansel_button->geometry().top(), d.OK_button->geometry().top());
+        QVERIFY(d.Cansel_button->geometry().left() > d.OK_button->geometry().right());
+        QVERIFY(d.Cansel_button->geometry().right() > d.width() * 3 / 4);
+        QVERIFY(d.isVisible() && d.Card_method_GroupBox->isVisible());
+        for (int i = 0; i < choices.size(); ++i) {
+            QCOMPARE(choices[i].widget->parentWidget(), d.Card_method_GroupBox);
+            QVERIFY(d.Card_method_GroupBox->rect().contains(choices[i].widget->geometry()));
+            if (i > 0)
+                QVERIFY(choices[i].widget->geometry().top() >= choices[i - 1].widget->geometry().bottom());
+        }
+    }
+
+    void settingsDialogGreetsByName()
+    {
+        {
+            PlayerName name(QStringLiteral("Ann"));
+            Level_Check d;
+            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann"));
+        }
+        {
+            // The name is taken once, when the dialog is made.
+            PlayerName name(QStringLiteral("Ann"));
+            Level_Check d;
+            qputenv("VELL_PLAYER_NAME", "Bob");
+            showAndWait(d);
+            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann"));
+        }
+        {
+            PlayerName name(QStringLiteral("<b>Ann</b> &amp;"));
+            Level_Check d;
+            QCOMPARE(d.Hello_Label->textFormat(), Qt::PlainText);
+            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello <b>Ann</b> &amp;"));
+        }
+        {
+            PlayerName name(QStringLiteral("Ann Kowalska-Nakamura"));
+            Level_Check d;
+            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann Kowalska-Nakamura"));
+        }
+        {
+            const QString longName(10000, QLatin1Char('W'));
+            PlayerName name(longName);
+            Level_Check d;
+            showAndWait(d);
+            QCOMPARE(d.size(), QSize(340, 240));
+            QVERIFY(d.layout()->minimumSize().width() <= 340);
+            QVERIFY(d.rect().contains(d.Hello_Label->geometry()));
+            // What is shown is the start of the greeting, cut short.
+            const QString shown = d.Hello_Label->text();
+            QVERIFY(shown.startsWith(QStringLiteral("Hello WWW")));
+            QVERIFY(shown.size() < longName.size());
+            QVERIFY(d.Hello_Label->fontMetrics().horizontalAdvance(shown) <= d.Hello_Label->width());
+        }
+    }
+
+    void changeRequestsAreRefused()
+    {
+        Level_Check d;
+        showAndWait(d);
+
+        const QList<QCheckBox*> boxes = {d.Level_change_CheckBox, d.Card_method_CheckBox};
+        for (QCheckBox* box : boxes) {
+            BoxAnswerer answerer;
+            clickCheckBox(box);
+            QCOMPARE(answerer.seen().size(), 1);
+            const SeenBox& seen = answerer.seen().first();
+            QCOMPARE(seen.title, QStringLiteral("Message"));
+            QCOMPARE(seen.text, kMessageText);
+            QCOMPARE(seen.icon, QMessageBox::Information);
+            QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(seen.parent, &d);
+            verifyFixedState(d);
+            QVERIFY(box->isEnabled());
+
+            // A click that clears the tick asks nothing.
+            box->setChecked(true);
+            BoxAnswerer none;
+            clickCheckBox(box);
+            QVERIFY(!box->isChecked());
+            QTest::qWait(150);
+            QVERIFY(none.seen().isEmpty());
+            verifyFixedState(d);
+        }
+    }
+
+    void closingHidesAndKeepsState()
+    {
+        PlayerName name(QStringLiteral("Ann"));
+        QPointer<Level_Check> d = new Level_Check;
+
+        showAndWait(*d);
+        QTest::mouseClick(d->OK_button, Qt::LeftButton);
+        QVERIFY(!d.isNull());
+        QVERIFY(d->isHidden());
+
+        showAndWait(*d);
+        verifyFixedState(*d);
+        QCOMPARE(d->Hello_Label->text(), QStringLiteral("Hello Ann"));
+        QVERIFY(d->close());
+        QVERIFY(!d.isNull());
+        QVERIFY(d->isHidden());
+
+        // A close from the title bar arrives as a close event.
+        showAndWait(*d);
+        QCloseEvent event;
+        event.ignore();
+        QApplication::sendEvent(d, &event);
+        QVERIFY(event.isAccepted());
+
+        // Refusing a change, closing and opening again: still the same.
+        {
+            BoxAnswerer answerer;
+            clickCheckBox(d->Card_method_CheckBox);
+            QCOMPARE(answerer.seen().size(), 1);
+        }
+        d->close();
+        showAndWait(*d);
+        verifyFixedState(*d);
+        QVERIFY(d->OK_button->isEnabled());
+        QVERIFY(!d->Cansel_button->isEnabled());
+        delete d;
+    }
+
+    void levelNames_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("1") << 1 << 1 << QStringLiteral("Level:1(Most easy)");
+        QTest::newRow("2") << 2 << 2 << QStringLiteral("Level:2(Easy)");
+        QTest::newRow("3") << 3 << 3 << QStringLiteral("Level:3(Normal)");
+        QTest::newRow("4") << 4 << 4 << QStringLiteral("Level:4(Difficult)");
+        QTest::newRow("5") << 5 << 5 << QStringLiteral("Level:5(Most difficult)");
+        QTest::newRow("above the slider: held at 5") << 9 << 5 << QStringLiteral("Level:5(Most difficult)");
+        QTest::newRow("below the slider: held at 1") << 0 << 1 << QStringLiteral("Level:1(Most easy)");
+    }
+
+    void levelNames()
+    {
+        QFETCH(int, value);
+        QFETCH(int, level);
+        QFETCH(QString, text);
+
+        Level_Check d;
+        d.Level_Slider->setValue(value);
+        d.change_Level();
+        QCOMPARE(Level, level);
+        QCOMPARE(d.Level_Label->text(), text);
+    }
+
+    void levelFollowsTheSlider()
+    {
+        Level_Check d;
+        showAndWait(d);
+
+        // A press in the middle of the slider at 3 lands on its handle...
+        d.Level_Slider->setValue(3);
+        d.Level_Slider->setEnabled(true);
+        QTest::mousePress(d.Level_Slider, Qt::LeftButton);
+        QTest::mouseRelease(d.Level_Slider, Qt::LeftButton);
+        QCOMPARE(Level, 3);
+        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:3(Normal)"));
+        Level = 2;
+        d.Level_Label->setText(QStringLiteral("Level:2(Easy)"));
+
+        // ...but as the dialog keeps it, disabled, the press does nothing.
+        d.Level_Slider->setEnabled(false);
+        QTest::mousePress(d.Level_Slider, Qt::LeftButton);
+        QTest::mouseRelease(d.Level_Slider, Qt::LeftButton);
+        QCOMPARE(Level, 2);
+        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
+
+        d.Level_Slider->setValue(4);
+        // Pressing and releasing its handle both read the level.
+        emit d.Level_Slider->sliderPressed();
+        QCOMPARE(Level, 4);
+        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:4(Difficult)"));
+        d.Level_Slider->setValue(1);
+        emit d.Level_Slider->sliderReleased();
+        QCOMPARE(Level, 1);
+        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
+
+        // A level without a name leaves the line as it was.
+        d.Level_Slider->setRange(0, 6);
+        for (int value : {6, 0}) {
+            d.Level_Slider->setValue(value);
+            d.change_Level();
+            QCOMPARE(Level, value);
+            QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
+        }
+    }
+
+    void helpWindowShowsTheRules()
+    {
+        Help_explain h;
+        QCOMPARE(h.windowTitle(), QStringLiteral("How to play vell"));
+        QCOMPARE(h.parentWidget(), nullptr);
+        QVERIFY(h.isWindow());
+        QVERIFY(h.isHidden());
+        QCOMPARE(h.minimumSize(), QSize(640, 480));
+        QCOMPARE(h.maximumSize(), QSize(640, 480));
+        QVERIFY(h.isReadOnly());
+
+        const QTextDocument* doc = h.document();
+        QVERIFY(!doc->isEmpty());
+        QVERIFY(h.source().isLocalFile());
+        QVERIFY(h.source().toLocalFile().endsWith(QLatin1String("html/vell_explain.html")));
+
+        // Headings in both languages.
+        QStringList headings;
+        QStringList anchors;
+        QStringList links;
+        QStringList images;
+        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() > 0)
+                headings << block.text();
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                anchors << format.anchorNames();
+                if (!format.anchorHref().isEmpty())
+                    links << format.anchorHref();
+                if (format.isImageFormat())
+                    images << format.toImageFormat().name();
+            }
+        }
+        QVERIFY(std::any_of(headings.cbegin(), headings.cend(),
+                            [](const QString& h) { return h.contains(QLatin1String("How to play")); }));
+        QVERIFY(std::any_of(headings.cbegin(), headings.cend(), hasJapanese));
+
+        // Every link inside the page leads to an anchor that exists.
+        QVERIFY(links.size() >= 2);
+        for (const QString& link : links) {
+            QVERIFY2(link.startsWith(QLatin1Char('#')), qPrintable(link));
+            QVERIFY2(anchors.contains(link.mid(1)), qPrintable(link));
+        }
+
+        // Every picture on the page is found next to it and is a card image.
+        QVERIFY(!images.isEmpty());
+        for (const QString& name : images) {
+            const QVariant data = h.loadResource(QTextDocument::ImageResource, QUrl(name));
+            QImage image;
+            if (data.canConvert<QImage>())
+                image = data.value<QImage>();
+            if (image.isNull())
+                image.loadFromData(data.toByteArray());
+            QVERIFY2(!image.isNull(), qPrintable(name));
+        }
+
+        const QString text = doc->toPlainText();
+        for (const char* phrase : {"Round:", "101", "11", "Ctrl+B", "computer vs computer", "Back Color", "Level check"})
+            QVERIFY2(text.contains(QLatin1String(phrase)), phrase);
+    }
+
+    void helpWindowWithoutPage()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        const QString runtime = QDir::currentPath();
+        QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        QVERIFY(QDir::setCurrent(empty.path()));
+        const auto restore = qScopeGuard([&runtime] { QDir::setCurrent(runtime); });
+
+        Help_explain h;
+        QVERIFY(h.document()->isEmpty());
+        QCOMPARE(h.windowTitle(), QStringLiteral("How to play vell"));
+        QCOMPARE(h.minimumSize(), QSize(640, 480));
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QVERIFY(std::none_of(windows.cbegin(), windows.cend(),
+                             [](const QWidget* w) { return qobject_cast<const QMessageBox*>(w); }));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"
