@@ -6,11 +6,15 @@ BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-PACKAGES = cmake make g++ pkg-config \
-	qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
-	libgl-dev fonts-dejavu-core xvfb xauth
+PACKAGES = cmake make g++ pkg-config gzip \
+	qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
+	libgl-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
+# Building the Debian package also needs these.
+PACKAGE_TOOLS = dpkg-dev lintian
+# Taking the README's screenshot also needs these.
+SCREENSHOT_TOOLS = xdotool imagemagick
 
-.PHONY: all deps configure build play test clean
+.PHONY: all deps configure build play test package screenshot clean
 
 all: build
 
@@ -29,5 +33,19 @@ play: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# A .deb in the Debian games layout, built apart from the everyday build.
+package:
+	@sh scripts/install-deps.sh $(PACKAGES) $(PACKAGE_TOOLS)
+	cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DVELL_GAMES_LAYOUT=ON -DBUILD_TESTING=OFF
+	cmake --build build-deb -j$(JOBS)
+	cd build-deb && cpack
+	lintian --fail-on error,warning build-deb/package/*.deb
+
+# The README's picture of a match in progress.
+screenshot: build
+	@sh scripts/install-deps.sh $(SCREENSHOT_TOOLS)
+	sh scripts/screenshot.sh $(BUILD_DIR)/runtime docs/screenshot.png
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-deb

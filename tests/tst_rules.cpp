@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
+#include "app/data_dir.h"
 #include "app/time_scale.h"
 #include "match/rules.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using rules::Draw;
@@ -126,6 +130,28 @@ private slots:
         const auto level = rules::resultLines(45, 45);
         QCOMPARE(level.first, QStringLiteral("1:CPU=45"));
         QCOMPARE(level.second, QStringLiteral("1:User=45"));
+    }
+
+    void dataIsReadFromTheWorkingFolderFirst()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        QVERIFY(QDir().mkpath(QStringLiteral("gazo")));
+        QFile back(QStringLiteral("gazo/UB0.png"));
+        QVERIFY(back.open(QIODevice::WriteOnly));
+        back.close();
+
+        QCOMPARE(dataFile(QStringLiteral("gazo/UB0.png")), QStringLiteral("gazo/UB0.png"));
+        // Nothing beside this test program holds the rest: the path stays
+        // as it is and simply fails to load.
+        QCOMPARE(dataFile(QStringLiteral("gazo/D01.png")), QStringLiteral("gazo/D01.png"));
+        const QStringList installed = installedDataFolders();
+        QCOMPARE(installed.size(), 2);
+        QCOMPARE(installed.last(), QCoreApplication::applicationDirPath());
+        QVERIFY(installed.first().endsWith(QStringLiteral("/share/vell")));
+        QVERIFY(QDir::setCurrent(previous));
     }
 
     void timeScaleAcceptsOnlyUsableNumbers_data()

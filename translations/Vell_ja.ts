@@ -327,5 +327,9 @@ There are not changing functions.</source>
         <source>%1 of clubs</source>
         <translation>クラブの%1</translation>
     </message>
+    <message>
+        <source>Play %1 of clubs</source>
+        <translation>クラブの%1を出す</translation>
+    </message>
 </context>
 </TS>

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
+#include "app/data_dir.h"
+#include "app/logging.h"
 #include "app/time_scale.h"
 #include "app/translation.h"
 #include "app/vell.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     timing::applyEnvironment();
+    qCDebug(lcVell) << "working folder" << QDir::currentPath() << "data folders" << installedDataFolders();
     QTranslator translator;
     installTranslation(app, translator, QLocale::system());
     Vell window;

@@ -2,8 +2,10 @@
 #include "translation.h"
 
 #include "app/data_dir.h"
+#include "app/logging.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTranslator>
 
 bool installTranslation(QCoreApplication& app, QTranslator& translator, const QLocale& system)
@@ -11,6 +13,8 @@ bool installTranslation(QCoreApplication& app, QTranslator& translator, const QL
     if (system.language() != QLocale::Japanese)
         return false;
     // Whether the file loads is not checked: without it the texts stay English.
-    (void)translator.load(dataFile(QStringLiteral("Vell_") + QStringLiteral("ja")), QString(), QString(), QString());
+    const QString folder = QFileInfo(dataFile(QStringLiteral("Vell_ja.qm"))).path();
+    const bool loaded = translator.load(QStringLiteral("Vell_") + QStringLiteral("ja"), folder, QString(), QString());
+    qCDebug(lcVell) << "Japanese translation" << (loaded ? "loaded from" : "not found in") << folder;
     return app.installTranslator(&translator);
 }

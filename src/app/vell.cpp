@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "vell.h"
 
-#include "app/data_dir.h"
 #include "app/time_scale.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
@@ -90,6 +89,7 @@ Vell::Vell()
     createMenus();
     for (int k = 1; k <= rules::kCards; ++k)
         connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { Push_button_clicked(k); });
+    createCardKeys();
 }
 
 // The dialog and the rules window are windows of their own, without parent.
@@ -126,7 +126,7 @@ void Vell::buildTable()
     Score_Label->setText(Score_text);
     makeBold16(Score_Label);
 
-    const QPixmap back(dataFile(rules::cardBackPath()));
+    const QPixmap back = cardBack();
 
     cardRow(CPU_Label_card, "CPU_Label_card", tr("computer's hand, place %1"));
     for (QLabel* l : CPU_Label_card)
@@ -155,6 +155,7 @@ void Vell::buildTable()
         button->setObjectName(numbered("Push_button", i));
         button->setCursor(Qt::PointingHandCursor);
         button->setFixedWidth(card_size::kWidth);
+        button->setAccessibleName(tr("Play %1 of clubs").arg(i + 1));
         Push_button[i] = button;
     }
 

@@ -174,6 +174,7 @@ private:
     void createActions();
     void createMenus();
     void connectColourActions();
+    void createCardKeys();
     void selectBackColor(int code);
 
     void Rand_daiya_set();
@@ -183,8 +184,10 @@ private:
     void Shuffle_spade();
 
     void showCard(QLabel* label, rules::Suit suit, int v);
+    QPixmap cardBack() const;
     void showCardBack(QLabel* label, const QPixmap& back);
     void clearCard(QLabel* label);
+    void showMessage(const QString& text);
     void showScoreLine(int round);
     // Shows the verdict and gives the prize to the higher card; equal cards
     // go to the tie chain. Returns whether the round was decided.

@@ -7,7 +7,6 @@
 //     3000 ms  Start_game_timer3   first prize up, all card buttons enabled
 #include "app/vell.h"
 
-#include "app/data_dir.h"
 #include "app/logging.h"
 #include "match/match_state.h"
 
@@ -65,7 +64,7 @@ void Vell::Beginer_start()
     Shuffle_daiya();
     Shuffle_spade();
     first_screen();
-    Message_Label->setText(QStringLiteral("Game Start"));
+    showMessage(QStringLiteral("Game Start"));
     Human_vs_Computer_Action->setEnabled(false);
     Human_vs_Computer_Action->setChecked(true);
     Computer_vs_Computer_Action->setEnabled(false);
@@ -74,7 +73,7 @@ void Vell::Beginer_start()
 
 void Vell::Start_game_timer()
 {
-    Message_Label->clear();
+    showMessage(QString());
     after(1500, &Vell::Start_game_timer2);
 }
 
@@ -87,7 +86,7 @@ void Vell::Start_game_timer2()
 
 void Vell::Start_game_timer3()
 {
-    Message_Label->clear();
+    showMessage(QString());
     All_buttons_enable();
     card_daiya_open();
 }
@@ -126,7 +125,7 @@ void Vell::initiallise_get_card_cpu()
 
 void Vell::initiallise_cpu_card()
 {
-    const QPixmap back(dataFile(rules::cardBackPath()));
+    const QPixmap back = cardBack();
     for (QLabel* label : CPU_Label_card)
         showCardBack(label, back);
     showCardBack(Daiya_Label_back, back);

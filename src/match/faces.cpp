@@ -4,6 +4,7 @@
 #include "app/vell.h"
 
 #include "app/data_dir.h"
+#include "app/logging.h"
 #include "match/match_state.h"
 
 #include <QAction>
@@ -18,8 +19,19 @@ using rules::Suit;
 // leaves the place empty, and the game goes on.
 void Vell::showCard(QLabel* label, Suit suit, int v)
 {
-    label->setPixmap(QPixmap(dataFile(rules::cardImagePath(suit, v))));
+    const QPixmap face(dataFile(rules::cardImagePath(suit, v)));
+    if (face.isNull())
+        qCDebug(lcVell) << "no image" << rules::cardImagePath(suit, v);
+    label->setPixmap(face);
     label->setAccessibleName(rules::cardName(suit, v));
+}
+
+QPixmap Vell::cardBack() const
+{
+    const QPixmap back(dataFile(rules::cardBackPath()));
+    if (back.isNull())
+        qCDebug(lcVell) << "no image" << rules::cardBackPath();
+    return back;
 }
 
 void Vell::showCardBack(QLabel* label, const QPixmap& back)
@@ -49,7 +61,7 @@ void Vell::card_daiya_put(QLabel* label, int v)
 void Vell::card_spade_show(int v)
 {
     if (v == 0)
-        showCardBack(CPU_Label_open, QPixmap(dataFile(rules::cardBackPath())));
+        showCardBack(CPU_Label_open, cardBack());
     else if (isCard(v))
         showCard(CPU_Label_open, Suit::Spades, v);
 }
@@ -108,7 +120,7 @@ void Vell::Draw_CPU_Card(int i)
 void Vell::Return_CPU_Card(int i)
 {
     if (i >= 0 && i < rules::kCards)
-        showCardBack(CPU_Label_card[i], QPixmap(dataFile(rules::cardBackPath())));
+        showCardBack(CPU_Label_card[i], cardBack());
 }
 
 void Vell::Clear_User_Card(int v)

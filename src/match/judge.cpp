@@ -14,13 +14,13 @@ bool Vell::judgeCards(int x, int y, int prize)
         tie_flag = 1;
         ++tie_count;
         showScoreLine(Round_count);
-        Message_Label->setText(QStringLiteral("This is tie"));
+        showMessage(QStringLiteral("This is tie"));
         after(1500, &Vell::tie_no_count_timer);
         return false;
     }
     tie_flag = 0;
     const bool computerWins = verdict == rules::Verdict::ComputerWins;
-    Message_Label->setText(computerWins ? QStringLiteral("You Lose") : QStringLiteral("You Win"));
+    showMessage(computerWins ? QStringLiteral("You Lose") : QStringLiteral("You Win"));
     clearCard(Daiya_Label_open);
     if (computerWins) {
         Add_Score_CPU(prize);

@@ -14,12 +14,52 @@
 
 #include "match/match_state.h"
 
+#include <QKeySequence>
 #include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace {
+
+// The keys that play a club, for a game without the mouse.
+struct CardKey {
+    Qt::Key key;
+    int card;
+};
+constexpr CardKey kCardKeys[] = {
+    {Qt::Key_1, 1}, {Qt::Key_2, 2}, {Qt::Key_3, 3},   {Qt::Key_4, 4},   {Qt::Key_5, 5},
+    {Qt::Key_6, 6}, {Qt::Key_7, 7}, {Qt::Key_8, 8},   {Qt::Key_9, 9},   {Qt::Key_0, 10},
+    {Qt::Key_J, 11}, {Qt::Key_Q, 12}, {Qt::Key_K, 13}, {Qt::Key_A, 1},
+};
+
+bool isDigit(Qt::Key key)
+{
+    return key >= Qt::Key_0 && key <= Qt::Key_9;
+}
+
+} // namespace
+
+// A key clicks its card's button, so a key for a button that is disabled
+// does nothing, just as a click on it would.
+void Vell::createCardKeys()
+{
+    for (const CardKey& k : kCardKeys) {
+        QList<QKeySequence> sequences{QKeySequence(k.key)};
+        if (isDigit(k.key))
+            sequences << QKeySequence(Qt::KeypadModifier | k.key);
+        for (const QKeySequence& sequence : sequences) {
+            auto* shortcut = new QShortcut(sequence, this);
+            shortcut->setAutoRepeat(false);
+            QPushButton* button = Push_button[k.card - 1];
+            connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+        }
+    }
+}
 
 void Vell::Push_button_clicked(int K)
 {
     Push_button_same(K);
-    Message_Label->setText(QStringLiteral("Card Open"));
+    showMessage(QStringLiteral("Card Open"));
     Draw_CPU_Card(N);
     after(3000, &Vell::Open_card_timer);
 }
@@ -41,7 +81,7 @@ void Vell::Push_button_same(int k)
 
 void Vell::Open_card_timer()
 {
-    Message_Label->clear();
+    showMessage(QString());
     card_spade_open();
     after(1500, &Vell::Open_card_timer2);
 }
@@ -59,7 +99,7 @@ void Vell::Open_card_timer3()
 {
     clearCard(User_Label_open);
     clearCard(CPU_Label_open);
-    Message_Label->clear();
+    showMessage(QString());
     after(1500, &Vell::Open_card_timer4);
 }
 
@@ -76,7 +116,7 @@ void Vell::Open_card_timer4()
 
 void Vell::Open_card_timer5()
 {
-    Message_Label->clear();
+    showMessage(QString());
     card_daiya_open();
     Refresh_buttons();
 }

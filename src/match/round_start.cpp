@@ -10,6 +10,12 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+// Set, never cleared, so that every change reaches a screen reader.
+void Vell::showMessage(const QString& text)
+{
+    Message_Label->setText(text);
+}
+
 void Vell::showScoreLine(int round)
 {
     Score_text = rules::scoreLine(round, CPU_score, User_score, tie_count);
@@ -20,7 +26,7 @@ void Vell::Round_start(int round)
 {
     if (!rules::isCard(round))
         return;
-    Message_Label->setText(rules::bannerText(round));
+    showMessage(rules::bannerText(round));
     showScoreLine(round);
     playRoundSound(round);
 }

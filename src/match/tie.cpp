@@ -18,13 +18,13 @@
 
 void Vell::tie_no_count_timer()
 {
-    Message_Label->setText(QStringLiteral("No Count"));
+    showMessage(QStringLiteral("No Count"));
     after(1500, &Vell::tie_no_count_timer2);
 }
 
 void Vell::tie_no_count_timer2()
 {
-    Message_Label->clear();
+    showMessage(QString());
     clearCard(CPU_Label_open);
     clearCard(User_Label_open);
     if (N == rules::kCards - 1) {
@@ -48,7 +48,7 @@ void Vell::recount_input()
 
 void Vell::tie_no_count_timer3()
 {
-    Message_Label->clear();
+    showMessage(QString());
     Refresh_buttons();
 }
 

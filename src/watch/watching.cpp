@@ -13,7 +13,6 @@
 //                                 1500 ms later, or the end after round 13
 #include "app/vell.h"
 
-#include "app/data_dir.h"
 #include "match/match_state.h"
 #include "watch/autoplay_tables.h"
 
@@ -37,7 +36,7 @@ void Vell::Watching_mode()
     Human_vs_Computer_Action->setChecked(false);
     Computer_vs_Computer_Action->setEnabled(false);
     Computer_vs_Computer_Action->setChecked(true);
-    Message_Label->setText(QStringLiteral("Game Start"));
+    showMessage(QStringLiteral("Game Start"));
     after(1500, &Vell::watchmode_timer2);
 }
 
@@ -54,7 +53,7 @@ void Vell::watchmode_timer2()
 
 void Vell::watchmode_timer3()
 {
-    Message_Label->clear();
+    showMessage(QString());
     card_daiya_open_auto();
     after(1500, &Vell::watchmode_timer4);
 }
@@ -71,7 +70,7 @@ void Vell::AutoPlay(int a, int b)
         clearCard(CPU_Label_card[a - 1]);
     if (rules::isCard(b))
         clearCard(User_Label_card[b - 1]);
-    const QPixmap back(dataFile(rules::cardBackPath()));
+    const QPixmap back = cardBack();
     showCardBack(CPU_Label_open, back);
     showCardBack(User_Label_open, back);
 }
@@ -92,7 +91,7 @@ void Vell::watchmode_timer6()
 
 void Vell::watchmode_timer()
 {
-    Message_Label->clear();
+    showMessage(QString());
     clearCard(CPU_Label_open);
     clearCard(User_Label_open);
     after(1500, &Vell::watchmode_timer2);

@@ -182,12 +182,37 @@ void drawCardOutline(QPainter& p, const QBrush& fill)
     p.drawRoundedRect(QRectF(0.5, 0.5, W - 1, H - 1), 3, 3);
 }
 
-QImage drawFace(const SuitStyle& suit, int v)
+const SuitStyle& styleOf(rules::Suit suit)
+{
+    for (const SuitStyle& style : kSuits) {
+        if (style.suit == suit)
+            return style;
+    }
+    return kSuits[0];
+}
+
+// Paints into an image of the card's own size.
+template <class Paint>
+QImage cardImage(Paint paint)
 {
     QImage image = blankCard();
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
+    paint(p);
+    return image;
+}
+
+} // namespace
+
+QSizeF cardSize()
+{
+    return QSizeF(W, H);
+}
+
+void paintFace(QPainter& p, rules::Suit suitOfCard, int v)
+{
+    const SuitStyle& suit = styleOf(suitOfCard);
     drawCardOutline(p, Qt::white);
     drawIndex(p, suit, v);
     if (v == 1)
@@ -196,41 +221,37 @@ QImage drawFace(const SuitStyle& suit, int v)
         drawPips(p, suit, v);
     else
         drawCourt(p, suit, v);
-    return image;
 }
 
-QImage drawBack()
+void paintBack(QPainter& p)
 {
-    QImage image = blankCard();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     drawCardOutline(p, Qt::white);
     const QRectF inner(3, 3, W - 6, H - 6);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x1d, 0x3f, 0x8f));
     p.drawRoundedRect(inner, 2, 2);
     // A lattice of thin diagonal lines, clipped to the inner panel.
-    p.setClipRect(inner.adjusted(1.5, 1.5, -1.5, -1.5));
+    p.save();
+    p.setClipRect(inner.adjusted(1.5, 1.5, -1.5, -1.5), Qt::IntersectClip);
     p.setPen(QPen(QColor(0x9d, 0xb7, 0xf0), 0.8));
     for (int d = -H; d < W + H; d += 5) {
         p.drawLine(QPointF(d, 0), QPointF(d + H, H));
         p.drawLine(QPointF(d, 0), QPointF(d - H, H));
     }
-    p.setClipping(false);
+    p.restore();
     p.setPen(QPen(QColor(0xf0, 0xf0, 0xf0), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(inner.adjusted(1.5, 1.5, -1.5, -1.5), 1.5, 1.5);
-    return image;
 }
-
-} // namespace
 
 bool writeCards(const QDir& root)
 {
-    bool ok = drawBack().save(root.filePath(rules::cardBackPath()));
+    bool ok = cardImage([](QPainter& p) { paintBack(p); }).save(root.filePath(rules::cardBackPath()));
     for (const SuitStyle& suit : kSuits) {
-        for (int v = 1; v <= rules::kCards; ++v)
-            ok = drawFace(suit, v).save(root.filePath(rules::cardImagePath(suit.suit, v))) && ok;
+        for (int v = 1; v <= rules::kCards; ++v) {
+            const QImage face = cardImage([&](QPainter& p) { paintFace(p, suit.suit, v); });
+            ok = face.save(root.filePath(rules::cardImagePath(suit.suit, v))) && ok;
+        }
     }
     return ok;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Draws the card images and writes the round sounds into the folder given
-// on the command line, under gazo/ and wave/.
+// on the command line, under gazo/ and wave/; with --icons, also draws the
+// application icon into an icon theme folder.
 #include "assets.h"
 
 #include <QDir>
@@ -15,8 +16,9 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: vell_assetgen OUTPUT_FOLDER\n");
+    const bool withIcons = args.size() == 5 && args.at(2) == QLatin1String("--icons");
+    if (args.size() != 2 && !withIcons) {
+        std::fprintf(stderr, "usage: vell_assetgen OUTPUT_FOLDER [--icons ICON_FOLDER ICON_NAME]\n");
         return 2;
     }
     QDir root(args.at(1));
@@ -26,7 +28,8 @@ int main(int argc, char* argv[])
     }
     const bool cards = writeCards(root);
     const bool sounds = writeSounds(root);
-    if (!cards || !sounds) {
+    const bool icons = !withIcons || writeIcons(QDir(args.at(3)), args.at(4));
+    if (!cards || !sounds || !icons) {
         std::fprintf(stderr, "vell_assetgen: could not write every file under %s\n", qPrintable(args.at(1)));
         return 1;
     }
