@@ -54,6 +54,12 @@ run() {
 }
 run "$prefix"
 
+# An unusable time scale is reported once on standard error and ignored.
+(cd "$scratch/elsewhere" && env QT_QPA_PLATFORM=offscreen VELL_TIME_SCALE="1e9 or so" VELL_PLAYER_NAME= \
+    timeout 2 "$prefix/bin/vell" > "$scratch/stdout.log" 2> "$scratch/stderr.log") || true
+[ "$(grep -c "ignoring VELL_TIME_SCALE" "$scratch/stderr.log")" -eq 1 ] || { cat "$scratch/stderr.log"; fail "the time scale was not reported once"; }
+[ ! -s "$scratch/stdout.log" ] || fail "the program wrote to standard output"
+
 # A moved installation still finds its data beside the program.
 mv "$prefix" "$scratch/moved"
 run "$scratch/moved"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/data_dir.h"
 #include "app/time_scale.h"
+#include "app/wave_file.h"
 #include "match/rules.h"
 
 #include <QDir>
@@ -19,6 +20,42 @@ namespace {
 Order ascending()
 {
     return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+}
+
+void put16(QByteArray& out, quint16 v)
+{
+    out.append(char(v & 0xff)).append(char(v >> 8));
+}
+
+void put32(QByteArray& out, quint32 v)
+{
+    put16(out, quint16(v & 0xffff));
+    put16(out, quint16(v >> 16));
+}
+
+// A WAV file of the given PCM layout around `data`.
+QByteArray wave(quint16 format, quint16 channels, quint32 rate, quint16 bits, const QByteArray& data,
+                quint32 declaredData = 0xffffffff)
+{
+    QByteArray fmt;
+    put16(fmt, format);
+    put16(fmt, channels);
+    put32(fmt, rate);
+    put32(fmt, rate * channels * bits / 8);
+    put16(fmt, quint16(channels * bits / 8));
+    put16(fmt, bits);
+    QByteArray body = "WAVEfmt ";
+    put32(body, quint32(fmt.size()));
+    body += fmt;
+    body += "LIST";
+    put32(body, 3);
+    body += QByteArray("abc\0", 4);  // an odd-sized chunk, padded
+    body += "data";
+    put32(body, declaredData == 0xffffffff ? quint32(data.size()) : declaredData);
+    body += data;
+    QByteArray file = "RIFF";
+    put32(file, quint32(body.size()));
+    return file + body;
 }
 
 Order swapped(Order order, int i, int j)
@@ -132,6 +169,45 @@ private slots:
         QCOMPARE(level.second, QStringLiteral("1:User=45"));
     }
 
+    void playableWaves_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("playable");
+        const QByteArray samples(2000, '\x10');
+        QTest::newRow("16-bit mono") << wave(1, 1, 22050, 16, samples) << true;
+        QTest::newRow("8-bit stereo") << wave(1, 2, 8000, 8, samples) << true;
+        QTest::newRow("empty file") << QByteArray() << false;
+        QTest::newRow("noise") << QByteArray(4096, '\xa5') << false;
+        QTest::newRow("data promised beyond the end") << wave(1, 1, 22050, 16, samples, 0x7fffffff) << false;
+        QTest::newRow("cut short") << wave(1, 1, 22050, 16, samples).left(1000) << false;
+        QTest::newRow("no samples") << wave(1, 1, 22050, 16, QByteArray()) << false;
+        QTest::newRow("compressed") << wave(2, 1, 22050, 4, samples) << false;
+        QTest::newRow("12-bit") << wave(1, 1, 22050, 12, samples) << false;
+        QTest::newRow("no channels") << wave(1, 0, 22050, 16, samples) << false;
+        QTest::newRow("silly rate") << wave(1, 1, 7, 16, samples) << false;
+        QByteArray riffLies = wave(1, 1, 22050, 16, samples);
+        riffLies[4] = '\xff';
+        riffLies[7] = '\x7f';
+        QTest::newRow("RIFF size beyond the end") << riffLies << false;
+    }
+
+    void playableWaves()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, playable);
+        QCOMPARE(isPlayableWave(bytes), playable);
+    }
+
+    void theRoundSoundsArePlayable()
+    {
+        // The generated sounds, as the game finds them.
+        for (int round = 1; round <= rules::kCards; ++round) {
+            QFile file(rules::roundSoundPath(round));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            QVERIFY2(isPlayableWave(file.readAll()), qPrintable(file.fileName()));
+        }
+    }
+
     void dataIsReadFromTheWorkingFolderFirst()
     {
         QTemporaryDir folder;
@@ -169,6 +245,9 @@ private slots:
         QTest::newRow("not a number") << QByteArray("nan") << false;
         QTest::newRow("infinite") << QByteArray("inf") << false;
         QTest::newRow("trailing junk") << QByteArray("0.5x") << false;
+        QTest::newRow("ten thousand digits") << QByteArray(10000, '1') << false;
+        QTest::newRow("binary") << QByteArray("\xff\x00\x01", 3) << false;
+        QTest::newRow("spaces around") << QByteArray(" 0.25 ") << true;
     }
 
     void timeScaleAcceptsOnlyUsableNumbers()

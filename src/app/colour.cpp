@@ -3,6 +3,8 @@
 // memory for the run only.
 #include "vell.h"
 
+#include "app/logging.h"
+
 #include <QAction>
 #include <QPainter>
 
@@ -59,6 +61,10 @@ void Vell::Option_Back_color_lightGray_selected() { selectBackColor(8); }
 void Vell::paintEvent(QPaintEvent*)
 {
     Change_Back_Color(Back_color_no);
+    if (!m_painted) {
+        m_painted = true;
+        qCDebug(lcVell) << "first paint";
+    }
 }
 
 void Vell::Change_Back_Color(int n)

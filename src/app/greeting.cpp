@@ -41,4 +41,7 @@ void Vell::closeEvent(QCloseEvent* event)
 {
     Bye_Message();
     event->accept();
+    // Once closed, the table plays on for nobody: a match in progress stops
+    // here, even while the rules window keeps the program running.
+    abandonMatch();
 }

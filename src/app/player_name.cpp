@@ -4,10 +4,25 @@
 #include <pwd.h>
 #include <unistd.h>
 
+namespace {
+
+// Line breaks, tabs and other control characters would break a one-line
+// greeting apart; each is shown as a space.
+QString oneLine(QString name)
+{
+    for (QChar& c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return name;
+}
+
+} // namespace
+
 std::optional<QString> playerDisplayName()
 {
     if (qEnvironmentVariableIsSet("VELL_PLAYER_NAME")) {
-        const QString name = qEnvironmentVariable("VELL_PLAYER_NAME");
+        const QString name = oneLine(qEnvironmentVariable("VELL_PLAYER_NAME"));
         if (name.isEmpty())
             return std::nullopt;
         return name;
@@ -19,7 +34,7 @@ std::optional<QString> playerDisplayName()
     if (account->pw_gecos) {
         const QString fullName = QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0).trimmed();
         if (!fullName.isEmpty())
-            return fullName;
+            return oneLine(fullName);
     }
     if (account->pw_name && *account->pw_name)
         return QString::fromLocal8Bit(account->pw_name);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "vell.h"
 
+#include "app/logging.h"
 #include "app/time_scale.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
@@ -210,6 +211,19 @@ void Vell::layoutTable()
     }
 }
 
+void Vell::abandonMatch()
+{
+    ++m_chain;
+    m_roundSound.reset();
+    Result_Label1->hide();
+    Result_Label2->hide();
+    first_screen();
+    All_buttons_disable();
+    showMessage(QString());
+    for (QLabel* spot : {Daiya_Label_open, CPU_Label_open, User_Label_open})
+        clearCard(spot);
+}
+
 void Vell::after(int ms, Step step)
 {
     const qint64 scaledNs = qRound64(ms * timing::scale() * 1e6);
@@ -221,12 +235,16 @@ void Vell::after(int ms, Step step)
     const qint64 delayNs = m_inStep ? scaledNs - m_lagNs : scaledNs;
     const int delayMs = static_cast<int>(qMax<qint64>(0, (delayNs + 500'000) / 1'000'000));
     ++m_pendingSteps;
-    QTimer::singleShot(delayMs, Qt::PreciseTimer, this, [this, due, step] { runStep(due, step); });
+    const int chain = m_chain;
+    QTimer::singleShot(delayMs, Qt::PreciseTimer, this, [this, chain, due, step] {
+        --m_pendingSteps;
+        if (chain == m_chain)
+            runStep(due, step);
+    });
 }
 
 void Vell::runStep(qint64 dueNs, Step step)
 {
-    --m_pendingSteps;
     const qint64 now = m_clock.nsecsElapsed();
     qint64 lag = now - dueNs;
     if (lag > kMaxCatchUpNs) {
@@ -239,6 +257,7 @@ void Vell::runStep(qint64 dueNs, Step step)
     m_inStep = true;
     m_stepDueNs = dueNs;
     m_lagNs = lag;
+    qCDebug(lcVell, "step due %lld ms, %lld us late", dueNs / 1'000'000, lag / 1000);
     (this->*step)();
     m_inStep = wasInStep;
     m_stepDueNs = outerDue;

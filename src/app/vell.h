@@ -199,6 +199,8 @@ private:
     // Arms the next step of a chain, ms milliseconds (times the time scale)
     // after the step that arms it was due.
     void after(int ms, Step step);
+    // Lets go of every pending step and leaves an idle table.
+    void abandonMatch();
     void runStep(qint64 dueNs, Step step);
 
     std::unique_ptr<QSoundEffect> m_roundSound;
@@ -207,4 +209,7 @@ private:
     bool m_inStep = false;
     qint64 m_stepDueNs = 0;
     int m_pendingSteps = 0;
+    // Steps armed under an earlier chain number are let go when they fire.
+    int m_chain = 0;
+    bool m_painted = false;
 };

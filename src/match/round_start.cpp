@@ -4,7 +4,10 @@
 #include "app/vell.h"
 
 #include "app/data_dir.h"
+#include "app/logging.h"
+#include "app/wave_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSoundEffect>
@@ -35,7 +38,14 @@ void Vell::playRoundSound(int round)
 {
     // One sound at a time: without an audio service a sound never reports
     // that it has finished, so the previous one is let go here.
+    m_roundSound.reset();
+    QFile file(dataFile(rules::roundSoundPath(round)));
+    constexpr qint64 kLargestSound = 4 << 20;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestSound || !isPlayableWave(file.readAll())) {
+        qCDebug(lcVell) << "no sound" << file.fileName();
+        return;
+    }
     m_roundSound = std::make_unique<QSoundEffect>(this);
-    m_roundSound->setSource(QUrl::fromLocalFile(QFileInfo(dataFile(rules::roundSoundPath(round))).absoluteFilePath()));
+    m_roundSound->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
     m_roundSound->play();
 }

@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: MIT
+// Hostile surroundings: no data at all, data that is garbage, the window
+// closed at awkward moments, and names that are not names.
+#include "app/time_scale.h"
+#include "dialogs/help_explain.h"
+#include "modal_helpers.h"
+#include "table_helpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+using namespace table;
+
+namespace {
+
+constexpr int kWait = 15000;
+
+// Runs the test in another working folder and comes back afterwards.
+class WorkingFolder
+{
+public:
+    explicit WorkingFolder(const QString& path)
+        : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(path);
+    }
+    ~WorkingFolder() { QDir::setCurrent(m_previous); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+private:
+    QString m_previous;
+};
+
+// Every file the game reads, each holding the given bytes.
+void writeEveryDataFile(const QDir& root, const QByteArray& bytes)
+{
+    QStringList files = {rules::cardBackPath(), QStringLiteral("html/vell_explain.html"), QStringLiteral("Vell_ja.qm")};
+    for (int v = 1; v <= rules::kCards; ++v) {
+        for (rules::Suit suit : {rules::Suit::Diamonds, rules::Suit::Spades, rules::Suit::Clubs})
+            files << rules::cardImagePath(suit, v);
+        files << rules::roundSoundPath(v);
+    }
+    for (const QString& name : files) {
+        root.mkpath(QFileInfo(root.filePath(name)).path());
+        QFile file(root.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+}
+
+bool waitForPlay(const Vell& w)
+{
+    return QTest::qWaitFor([&] { return !enabledCards(w).isEmpty() || matchCommandsEnabled(w); }, kWait);
+}
+
+// Plays a whole match against the computer, then a watching match, and
+// checks that both reach their result and the idle table.
+void playBothKinds(Vell& w)
+{
+    action(w, "Human_vs_Computer_Action")->trigger();
+    while (!matchCommandsEnabled(w)) {
+        QVERIFY(waitForPlay(w));
+        if (!enabledCards(w).isEmpty())
+            QTest::mouseClick(button(w, untiedCard(w)), Qt::LeftButton);
+    }
+    QCOMPARE(open_count, 0);
+    QCOMPARE(label(w, "Result_Label1")->text().isEmpty(), false);
+
+    action(w, "Computer_vs_Computer_Action")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return !label(w, "Result_Label1")->isHidden(); }, kWait));
+    QCOMPARE(w.CPU_score + w.User_score, rules::kAllPrizePoints);
+    QVERIFY(QTest::qWaitFor([&] { return matchCommandsEnabled(w); }, kWait));
+    QCOMPARE(w.pendingSteps(), 0);
+}
+
+QString tableState(const Vell& w)
+{
+    QStringList parts{label(w, "Message_Label")->text(), label(w, "Score_Label")->text(),
+                      label(w, "Result_Label1")->isHidden() ? "hidden" : "result"};
+    for (const char* place : {"Daiya_Label_open", "CPU_Label_open", "User_Label_open"})
+        parts << shown(w, place);
+    return parts.join('|');
+}
+
+} // namespace
+
+class HostileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        resetMatchState();
+        timing::setScale(0.01);
+        qputenv("VELL_PLAYER_NAME", QByteArray());
+    }
+
+    void emptyFolder()
+    {
+        QTemporaryDir empty;
+        WorkingFolder inside(empty.path());
+        Vell w;
+        w.show();
+        // Empty places, but the places are there and say what they hold.
+        for (int v = 1; v <= 13; ++v) {
+            QVERIFY(label(w, "User_Label_card", v)->pixmap().isNull());
+            QVERIFY(label(w, "CPU_Label_card", v)->pixmap().isNull());
+            QCOMPARE(label(w, "User_Label_card", v)->size(), label(w, "CPU_Label_card", v)->size());
+        }
+        QCOMPARE(shown(w, "User_Label_card", 3), QStringLiteral("3 of clubs"));
+        QVERIFY(w.Help_window->document()->isEmpty());
+        playBothKinds(w);
+    }
+
+    void garbageData_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("nothing") << QByteArray();
+        QTest::newRow("noise") << QByteArray(4096, '\xA5');
+        QTest::newRow("a PNG signature and no more") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        QTest::newRow("a RIFF header that lies") << QByteArray("RIFF\xff\xff\xff\x7fWAVEfmt \x10\0\0\0\x01\0\x02\0", 24);
+    }
+
+    void garbageData()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir folder;
+        writeEveryDataFile(QDir(folder.path()), bytes);
+        WorkingFolder inside(folder.path());
+        Vell w;
+        w.show();
+        QVERIFY(label(w, "User_Label_card", 1)->pixmap().isNull());
+        playBothKinds(w);
+    }
+
+    void closingAtAwkwardMoments_data()
+    {
+        QTest::addColumn<QString>("moment");
+        QTest::newRow("a card on the table") << "Card Open";
+        QTest::newRow("a tie") << "No Count";
+        QTest::newRow("the result") << "result";
+    }
+
+    void closingAtAwkwardMoments()
+    {
+        QFETCH(QString, moment);
+        PlayerName name(QStringLiteral("Ann"));
+        BoxAnswerer answerer;
+        Vell w;
+        w.show();
+        QCOMPARE(answerer.seen().size(), 1);
+        action(w, "Human_vs_Computer_Action")->trigger();
+        // The computer plays 1 first, so that club 1 ties.
+        buf_spade = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+        const auto reached = [&] {
+            return moment == "result" ? !label(w, "Result_Label1")->isHidden()
+                                      : label(w, "Message_Label")->text() == moment;
+        };
+        while (!reached()) {
+            QVERIFY(QTest::qWaitFor([&] { return !enabledCards(w).isEmpty() || reached(); }, kWait));
+            if (reached())
+                break;
+            QTest::mouseClick(button(w, moment == "No Count" ? 1 : untiedCard(w)), Qt::LeftButton);
+        }
+
+        action(w, "Close_Action")->trigger();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(answerer.seen().size(), 2);
+        QCOMPARE(answerer.seen().last().title, QStringLiteral("Good bye Message!"));
+
+        // Nothing goes on behind the closed window.
+        const QString after = tableState(w);
+        QVERIFY(QTest::qWaitFor([&] { return w.pendingSteps() == 0; }, kWait));
+        QTest::qWait(100);
+        QCOMPARE(tableState(w), after);
+        QCOMPARE(answerer.seen().size(), 2);
+        QVERIFY(matchCommandsEnabled(w));
+        QCOMPARE(enabledCards(w), QList<int>{});
+    }
+
+    void namesThatAreNotNames_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("placeholders") << QByteArray("%1 %2 %L1") << "%1 %2 %L1";
+        QTest::newRow("line breaks and tabs") << QByteArray("Ann\nBob\tCy\r") << "Ann Bob Cy ";
+        QTest::newRow("not UTF-8") << QByteArray("Ann\xff\xfe") << QString::fromUtf8("Ann\xff\xfe");
+        QTest::newRow("right to left") << QByteArray("\xd7\x90\xd7\x91 Ann") << QString::fromUtf8("\xd7\x90\xd7\x91 Ann");
+    }
+
+    void namesThatAreNotNames()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(QString, shown);
+        qputenv("VELL_PLAYER_NAME", raw);
+        BoxAnswerer answerer;
+        {
+            Vell w;
+            w.show();
+            w.close();
+        }
+        qputenv("VELL_PLAYER_NAME", QByteArray());
+        QCOMPARE(answerer.seen().size(), 2);
+        QCOMPARE(answerer.seen().first().format, Qt::PlainText);
+        QCOMPARE(answerer.seen().first().text.section('\n', 0, 0), QStringLiteral("Hello ") + shown);
+        QCOMPARE(answerer.seen().last().text.section('\n', 0, 0), QStringLiteral("Good Bye ") + shown);
+    }
+};
+
+QTEST_MAIN(HostileTest)
+#include "tst_hostile.moc"
