@@ -14,7 +14,7 @@ PACKAGE_TOOLS = dpkg-dev lintian
 # Taking the README's screenshot also needs these.
 SCREENSHOT_TOOLS = xdotool imagemagick
 
-.PHONY: all deps configure build play test package screenshot clean
+.PHONY: all deps configure build play test test-sanitize bench package screenshot clean
 
 all: build
 
@@ -33,6 +33,22 @@ play: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# Every test again on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails the test that met it.
+test-sanitize: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELL_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-asan -j$(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j$(JOBS)
+
+# Timing, start-up, memory and idle cost; records the figures in
+# docs/PERFORMANCE.md. Takes about four minutes. Not part of CI.
+bench: build
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target benchmarks
+	sh bench/run.sh $(BUILD_DIR) docs/PERFORMANCE.md
+
 # A .deb in the Debian games layout, built apart from the everyday build.
 package:
 	@sh scripts/install-deps.sh $(PACKAGES) $(PACKAGE_TOOLS)
@@ -48,4 +64,4 @@ screenshot: build
 	sh scripts/screenshot.sh $(BUILD_DIR)/runtime docs/screenshot.png
 
 clean:
-	rm -rf $(BUILD_DIR) build-deb
+	rm -rf $(BUILD_DIR) build-deb build-asan

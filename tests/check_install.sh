@@ -23,7 +23,7 @@ expect() {
         [ -f "$prefix/$file" ] || fail "not installed: $file"
     done
 }
-expect bin/vell share/vell/Vell_ja.qm share/vell/html/vell_explain.html share/vell/gazo/UB0.png \
+expect bin/vell lib/vell/libvell_sound.so share/vell/Vell_ja.qm share/vell/html/vell_explain.html share/vell/gazo/UB0.png \
     "share/applications/$app.desktop" "share/metainfo/$app.metainfo.xml" \
     "share/icons/hicolor/48x48/apps/$app.png" "share/icons/hicolor/256x256/apps/$app.png" \
     share/man/man6/vell.6.gz share/doc/vell/copyright share/doc/vell/changelog.gz

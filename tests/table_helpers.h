@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QList>
 #include <QPushButton>
+#include <QStringList>
 #include <QTest>
 
 namespace table {
@@ -102,6 +103,21 @@ inline bool matchCommandsEnabled(const Vell& w)
 {
     return action(w, "Human_vs_Computer_Action")->isEnabled()
         || action(w, "Computer_vs_Computer_Action")->isEnabled();
+}
+
+// What a player sees of a match, in one line: the message, the score,
+// whether the result is up, the cards on the table, the match counters and
+// the playable cards. Equal snapshots mean nothing has moved.
+inline QString snapshot(const Vell& w)
+{
+    QStringList parts{label(w, "Message_Label")->text(), label(w, "Score_Label")->text(),
+                      label(w, "Result_Label1")->isHidden() ? "no result" : "result",
+                      QString::number(N), QString::number(Round_count), QString::number(open_count)};
+    for (const char* place : {"Daiya_Label_open", "CPU_Label_open", "User_Label_open"})
+        parts << shown(w, place);
+    for (int v : enabledCards(w))
+        parts << QString::number(v);
+    return parts.join(QLatin1Char('|'));
 }
 
 // The fullest table a match can show: every row of cards occupied, a card

@@ -76,15 +76,6 @@ void playBothKinds(Vell& w)
     QCOMPARE(w.pendingSteps(), 0);
 }
 
-QString tableState(const Vell& w)
-{
-    QStringList parts{label(w, "Message_Label")->text(), label(w, "Score_Label")->text(),
-                      label(w, "Result_Label1")->isHidden() ? "hidden" : "result"};
-    for (const char* place : {"Daiya_Label_open", "CPU_Label_open", "User_Label_open"})
-        parts << shown(w, place);
-    return parts.join('|');
-}
-
 } // namespace
 
 class HostileTest : public QObject
@@ -173,10 +164,10 @@ private slots:
         QCOMPARE(answerer.seen().last().title, QStringLiteral("Good bye Message!"));
 
         // Nothing goes on behind the closed window.
-        const QString after = tableState(w);
+        const QString after = snapshot(w);
         QVERIFY(QTest::qWaitFor([&] { return w.pendingSteps() == 0; }, kWait));
         QTest::qWait(100);
-        QCOMPARE(tableState(w), after);
+        QCOMPARE(snapshot(w), after);
         QCOMPARE(answerer.seen().size(), 2);
         QVERIFY(matchCommandsEnabled(w));
         QCOMPARE(enabledCards(w), QList<int>{});

@@ -4,8 +4,10 @@
 #include "vell.h"
 
 #include "app/logging.h"
+#include "dialogs/help_explain.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QPainter>
 
 int Back_color_no = 0;
@@ -64,6 +66,8 @@ void Vell::paintEvent(QPaintEvent*)
     if (!m_painted) {
         m_painted = true;
         qCDebug(lcVell) << "first paint";
+        // The rules page is read once the table is on screen.
+        QTimer::singleShot(0, Help_window, &Help_explain::loadPage);
     }
 }
 

@@ -16,3 +16,6 @@ QString dataFile(const QString& relativePath);
 
 // The folders tried after the working directory, nearest first.
 QStringList installedDataFolders();
+
+// The folders where the program's loadable modules lie.
+QStringList moduleFolders();

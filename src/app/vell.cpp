@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,8 +23,6 @@ namespace {
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
-// A step that comes this much later than due (a suspended machine, a
-// debugger) lets its chain go on from now instead of hurrying to catch up.
 constexpr qint64 kMaxCatchUpNs = 250'000'000;
 
 // The buttons show the card values as text, each open to translation.
@@ -227,12 +224,19 @@ void Vell::abandonMatch()
 void Vell::after(int ms, Step step)
 {
     const qint64 scaledNs = qRound64(ms * timing::scale() * 1e6);
-    // Inside a step, count from the moment that step was due, so that the
-    // small lateness of each timer does not add up over a match. The lag is
-    // measured once per step, so equal delays armed by one step keep their
-    // order.
-    const qint64 due = (m_inStep ? m_stepDueNs : m_clock.nsecsElapsed()) + scaledNs;
-    const qint64 delayNs = m_inStep ? scaledNs - m_lagNs : scaledNs;
+    const qint64 now = m_clock.nsecsElapsed();
+    qint64 delayNs = scaledNs;
+    qint64 due = now + scaledNs;
+    if (m_inStep) {
+        // Count from the moment the running step was due, so that neither the
+        // lateness of a timer nor the time a step takes adds up over a match.
+        // The delays of one step are all measured from its first arming, so
+        // that equal delays keep the order in which they were armed.
+        if (m_armedAtNs < 0)
+            m_armedAtNs = now;
+        due = m_stepDueNs + scaledNs;
+        delayNs = due - m_armedAtNs;
+    }
     const int delayMs = static_cast<int>(qMax<qint64>(0, (delayNs + 500'000) / 1'000'000));
     ++m_pendingSteps;
     const int chain = m_chain;
@@ -246,20 +250,19 @@ void Vell::after(int ms, Step step)
 void Vell::runStep(qint64 dueNs, Step step)
 {
     const qint64 now = m_clock.nsecsElapsed();
-    qint64 lag = now - dueNs;
-    if (lag > kMaxCatchUpNs) {
+    // After a long stall (a suspended machine, a debugger) the chain goes on
+    // from now instead of hurrying to catch up.
+    if (now - dueNs > kMaxCatchUpNs)
         dueNs = now;
-        lag = 0;
-    }
+    qCDebug(lcVell, "step due %lld ms, %lld us late", dueNs / 1'000'000, (now - dueNs) / 1000);
     const bool wasInStep = m_inStep;
     const qint64 outerDue = m_stepDueNs;
-    const qint64 outerLag = m_lagNs;
+    const qint64 outerArmed = m_armedAtNs;
     m_inStep = true;
     m_stepDueNs = dueNs;
-    m_lagNs = lag;
-    qCDebug(lcVell, "step due %lld ms, %lld us late", dueNs / 1'000'000, lag / 1000);
+    m_armedAtNs = -1;
     (this->*step)();
     m_inStep = wasInStep;
     m_stepDueNs = outerDue;
-    m_lagNs = outerLag;
+    m_armedAtNs = outerArmed;
 }

@@ -17,7 +17,6 @@ class QLabel;
 class QMenu;
 class QPixmap;
 class QPushButton;
-class QSoundEffect;
 
 // The card table and everything that happens on it. The window owns every
 // widget of the table, runs a match as a chain of single-shot steps (each
@@ -203,11 +202,12 @@ private:
     void abandonMatch();
     void runStep(qint64 dueNs, Step step);
 
-    std::unique_ptr<QSoundEffect> m_roundSound;
+    std::unique_ptr<QObject> m_roundSound;
     QElapsedTimer m_clock;
-    qint64 m_lagNs = 0;
     bool m_inStep = false;
+    // While a step runs: when it was due, and when it armed its first next step.
     qint64 m_stepDueNs = 0;
+    qint64 m_armedAtNs = -1;
     int m_pendingSteps = 0;
     // Steps armed under an earlier chain number are let go when they fire.
     int m_chain = 0;

@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "wave_file.h"
 
-#include <QtEndian>
-
 namespace {
 
+// Little-endian numbers, read byte by byte; callers keep `at` inside the file.
 quint16 u16(const QByteArray& b, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(b.constData() + at);
+    return quint16(uchar(b.at(at)) | uchar(b.at(at + 1)) << 8);
 }
 
 quint32 u32(const QByteArray& b, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(b.constData() + at);
+    return quint32(u16(b, at)) | quint32(u16(b, at + 2)) << 16;
 }
 
 bool isPlainPcmFormat(const QByteArray& b, qsizetype at, quint32 size)

@@ -4,13 +4,24 @@
 #include <QTextBrowser>
 
 // The rules of the game in a window of their own: a read-only browser on the
-// page html/vell_explain.html, loaded once when the window is made. The main
-// window keeps one instance, hidden until "Help" shows it, so the reader finds
-// the page as they left it. Without the page the window stays empty.
+// page html/vell_explain.html, loaded once. The main window keeps one
+// instance, hidden until "Help" shows it, so the reader finds the page as
+// they left it. Without the page the window stays empty.
 class Help_explain : public QTextBrowser
 {
     Q_OBJECT
 
 public:
     Help_explain();
+
+    // Loads the page the first time; later calls keep the page and its place.
+    // The main window calls it once its table is on screen, so that the page
+    // costs nothing while the game starts; showing the window calls it too.
+    void loadPage();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool m_loaded = false;
 };

@@ -6,12 +6,33 @@
 #include "app/data_dir.h"
 #include "app/logging.h"
 #include "app/wave_file.h"
+#include "match/sound_module.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
+
+namespace {
+
+// Loads the sound module once, at the first round; without it the game is
+// silent.
+CreateRoundSound roundSoundFactory()
+{
+    static const CreateRoundSound create = []() -> CreateRoundSound {
+        for (const QString& folder : moduleFolders()) {
+            QLibrary module(QDir(folder).filePath(QLatin1String(kSoundModule)));
+            if (auto function = reinterpret_cast<CreateRoundSound>(module.resolve(kCreateRoundSound)))
+                return function;
+        }
+        qCDebug(lcVell) << "no sound module in" << moduleFolders();
+        return nullptr;
+    }();
+    return create;
+}
+
+} // namespace
 
 // Set, never cleared, so that every change reaches a screen reader.
 void Vell::showMessage(const QString& text)
@@ -45,7 +66,9 @@ void Vell::playRoundSound(int round)
         qCDebug(lcVell) << "no sound" << file.fileName();
         return;
     }
-    m_roundSound = std::make_unique<QSoundEffect>(this);
-    m_roundSound->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
-    m_roundSound->play();
+    if (const CreateRoundSound create = roundSoundFactory()) {
+        m_roundSound.reset(create(QFileInfo(file).absoluteFilePath()));
+        m_roundSound->setParent(this);
+        m_roundSound->setObjectName(QStringLiteral("round sound"));
+    }
 }
