@@ -23,7 +23,7 @@ expect() {
         [ -f "$prefix/$file" ] || fail "not installed: $file"
     done
 }
-expect bin/vell lib/vell/libvell_sound.so share/vell/Vell_ja.qm share/vell/html/vell_explain.html share/vell/gazo/UB0.png \
+expect bin/vell share/vell/Vell_ja.qm share/vell/html/vell_explain.html share/vell/gazo/UB0.png \
     "share/applications/$app.desktop" "share/metainfo/$app.metainfo.xml" \
     "share/icons/hicolor/48x48/apps/$app.png" "share/icons/hicolor/256x256/apps/$app.png" \
     share/man/man6/vell.6.gz share/doc/vell/copyright share/doc/vell/changelog.gz
@@ -36,6 +36,7 @@ for round in 1 2 3 4 5 6 7 8 9 10 11 12 13; do
     expect "share/vell/wave/$round.wav"
 done
 [ -x "$prefix/bin/vell" ] || fail "bin/vell is not executable"
+[ -n "$(find "$prefix/lib" -path '*/vell/libvell_sound.so')" ] || fail "the sound module is not installed"
 gzip -t "$prefix/share/man/man6/vell.6.gz" || fail "the man page is not a gzip file"
 
 # Started from a folder without data, the program runs until it is stopped;
