@@ -120,8 +120,7 @@ void Vell::buildTable()
     CPU_score = 0;
     User_score = 0;
     tie_count = 0;
-    Score_text = rules::scoreLine(Round_count, CPU_score, User_score, tie_count);
-    Score_Label->setText(Score_text);
+    showScoreLine(Round_count);
     makeBold16(Score_Label);
 
     const QPixmap back = cardBack();
