@@ -9,6 +9,8 @@
 #include "table_helpers.h"
 
 #include <QScrollBar>
+
+#include <algorithm>
 #include <QTranslator>
 #include <QMenuBar>
 
@@ -22,6 +24,15 @@ namespace {
 QColor background(Vell& w)
 {
     return w.grab().toImage().pixelColor(3, w.height() / 2);
+}
+
+// How many windows of one kind the program has.
+template <class Window>
+int windowsOfKind()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return int(std::count_if(windows.cbegin(), windows.cend(),
+                             [](const QWidget* top) { return qobject_cast<const Window*>(top) != nullptr; }));
 }
 
 QList<QAction*> colourActions(const Vell& w)
@@ -176,10 +187,7 @@ private slots:
         w.show();
         for (int i = 0; i < 3; ++i)
             action(w, "Help_Action")->trigger();
-        int helpWindows = 0;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            helpWindows += qobject_cast<Help_explain*>(top) != nullptr;
-        QCOMPARE(helpWindows, 1);
+        QCOMPARE(windowsOfKind<Help_explain>(), 1);
         QVERIFY(w.Help_window->isVisible());
         QVERIFY(!w.Help_window->document()->isEmpty());
 
@@ -206,10 +214,7 @@ private slots:
         w.show();
         action(w, "Level_check_Action")->trigger();
         action(w, "Level_check_Action")->trigger();
-        int dialogs = 0;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            dialogs += qobject_cast<Level_Check*>(top) != nullptr;
-        QCOMPARE(dialogs, 1);
+        QCOMPARE(windowsOfKind<Level_Check>(), 1);
         QVERIFY(w.Level_dialog->isVisible());
         QVERIFY(!w.Level_dialog->isModal());
         w.Level_dialog->close();
