@@ -3,7 +3,9 @@
 // random moments, checking after every event that the game keeps its
 // invariants and that every match comes back to the idle table in time.
 //
-// The run is seeded; set VELL_SOAK_SEED to replay one. VELL_SOAK_MATCHES sets
+// The run is seeded; VELL_SOAK_SEED replays one's sequence of inputs and
+// pauses. Where an input lands in a round still depends on the machine's
+// timing, so a rare failure may need a few replays. VELL_SOAK_MATCHES sets
 // how many matches to play (at least 30 by default).
 #include "app/time_scale.h"
 #include "dialogs/help_explain.h"
