@@ -103,12 +103,18 @@ private:
         QElapsedTimer waited;
         waited.start();
         while (!idle() && !QTest::currentTestFailed() && waited.elapsed() < 10000) {
-            const QList<int> enabled = enabledCards(m_window);
-            if (!enabled.isEmpty())
-                QTest::mouseClick(button(m_window, enabled[m_random.bounded(0, int(enabled.size()))]), Qt::LeftButton);
+            playAnyCard();
             QTest::qWait(m_random.bounded(1, 12));
         }
         QVERIFY2(idle() || QTest::currentTestFailed(), "the table never came back to idle");
+    }
+
+    // Clicks one of the enabled card buttons, if any.
+    void playAnyCard()
+    {
+        const QList<int> enabled = enabledCards(m_window);
+        if (!enabled.isEmpty())
+            QTest::mouseClick(button(m_window, enabled[m_random.bounded(0, int(enabled.size()))]), Qt::LeftButton);
     }
 
     bool idle() const { return matchCommandsEnabled(m_window) && m_window.pendingSteps() == 0; }
@@ -118,15 +124,13 @@ private:
     {
         ++m_events;
         const int card = m_random.bounded(1, 14);
-        const QList<int> enabled = enabledCards(m_window);
         switch (m_random.bounded(0, 16)) {
         case 0:
         case 1:
         case 2:
         case 3:
             // A player who plays: an enabled card most of the time.
-            if (!enabled.isEmpty())
-                QTest::mouseClick(button(m_window, enabled[m_random.bounded(0, int(enabled.size()))]), Qt::LeftButton);
+            playAnyCard();
             break;
         case 4:
             QTest::mouseClick(button(m_window, card), Qt::LeftButton);
