@@ -36,7 +36,6 @@ for round in 1 2 3 4 5 6 7 8 9 10 11 12 13; do
     expect "share/vell/wave/$round.wav"
 done
 [ -x "$prefix/bin/vell" ] || fail "bin/vell is not executable"
-[ -n "$(find "$prefix/lib" -path '*/vell/libvell_sound.so')" ] || fail "the sound module is not installed"
 gzip -t "$prefix/share/man/man6/vell.6.gz" || fail "the man page is not a gzip file"
 
 # Started from a folder without data, the program runs until it is stopped;
@@ -45,7 +44,7 @@ run() {
     (cd "$scratch/elsewhere" && env QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="vell.debug=true" \
         LANG=ja_JP.UTF-8 LC_ALL= LC_MESSAGES= LANGUAGE= VELL_PLAYER_NAME= \
         timeout 3 "$1/bin/vell" > "$scratch/stdout.log" 2> "$scratch/stderr.log") || true
-    grep -q "Japanese translation loaded from \"$1/share/vell\"" "$scratch/stderr.log" \
+    grep -q "Japanese translation loaded from \"$1/share/vell/Vell_ja.qm\"" "$scratch/stderr.log" \
         || { cat "$scratch/stderr.log"; fail "no translation from $1/share/vell"; }
     if grep -q "no image" "$scratch/stderr.log"; then
         cat "$scratch/stderr.log"

@@ -2,6 +2,7 @@
 // Hostile surroundings: no data at all, data that is garbage, the window
 // closed at awkward moments, and names that are not names.
 #include "app/time_scale.h"
+#include "app/translation.h"
 #include "dialogs/help_explain.h"
 #include "modal_helpers.h"
 #include "table_helpers.h"
@@ -10,6 +11,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTranslator>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace table;
 
@@ -34,21 +39,47 @@ private:
     QString m_previous;
 };
 
-// Every file the game reads, each holding the given bytes.
-void writeEveryDataFile(const QDir& root, const QByteArray& bytes)
+const QString kRulesPage = QStringLiteral("html/vell_explain.html");
+
+// Every file the game reads, by its relative path.
+QStringList everyDataFile()
 {
-    QStringList files = {rules::cardBackPath(), QStringLiteral("html/vell_explain.html"), QStringLiteral("Vell_ja.qm")};
+    QStringList files = {rules::cardBackPath(), kRulesPage, QStringLiteral("Vell_ja.qm")};
     for (int v = 1; v <= rules::kCards; ++v) {
         for (rules::Suit suit : {rules::Suit::Diamonds, rules::Suit::Spades, rules::Suit::Clubs})
             files << rules::cardImagePath(suit, v);
         files << rules::roundSoundPath(v);
     }
-    for (const QString& name : files) {
+    return files;
+}
+
+// Every file the game reads, each holding the given bytes.
+void writeEveryDataFile(const QDir& root, const QByteArray& bytes)
+{
+    for (const QString& name : everyDataFile()) {
         root.mkpath(QFileInfo(root.filePath(name)).path());
         QFile file(root.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
+}
+
+// Puts something that is not a regular file where a data file should be.
+bool putSpecialFile(const QString& path, const QString& kind)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    if (kind == QLatin1String("link to /dev/zero"))
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    if (kind == QLatin1String("named pipe"))
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    return QDir().mkpath(path);
+}
+
+long peakMemoryKib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 bool waitForPlay(const Vell& w)
@@ -128,6 +159,57 @@ private slots:
         playBothKinds(w);
     }
 
+    void specialFilesInPlaceOfData_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("realPage");
+        for (const char* kind : {"link to /dev/zero", "named pipe", "directory"}) {
+            QTest::addRow("%s everywhere", kind) << QString::fromLatin1(kind) << false;
+            // The page loads and asks for the card images it shows.
+            QTest::addRow("%s, the rules page real", kind) << QString::fromLatin1(kind) << true;
+        }
+    }
+
+    // Each is passed over like a missing file: never waited on, never read.
+    void specialFilesInPlaceOfData()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, realPage);
+        QTemporaryDir folder;
+        for (const QString& name : everyDataFile()) {
+            if (realPage && name == kRulesPage) {
+                QDir(folder.path()).mkpath(QStringLiteral("html"));
+                QVERIFY(QFile::copy(kRulesPage, folder.filePath(kRulesPage)));
+            } else {
+                QVERIFY2(putSpecialFile(folder.filePath(name), kind), qPrintable(name));
+            }
+        }
+        WorkingFolder inside(folder.path());
+        const long memoryBefore = peakMemoryKib();
+
+        QTranslator japanese;
+        // Nothing to install: the texts stay English.
+        QVERIFY(!installTranslation(*qApp, japanese, QLocale(QLocale::Japanese, QLocale::Japan)));
+        QCOMPARE(QCoreApplication::translate("Vell", "Help"), QStringLiteral("Help"));
+        QCoreApplication::removeTranslator(&japanese);
+
+        Vell w;
+        w.show();
+        QVERIFY(label(w, "User_Label_card", 1)->pixmap().isNull());
+        QVERIFY(label(w, "CPU_Label_card", 1)->pixmap().isNull());
+        playBothKinds(w);
+        action(w, "Help_Action")->trigger();
+        QVERIFY(w.Help_window->isVisible());
+        QCOMPARE(w.Help_window->document()->isEmpty(), !realPage);
+        if (realPage)
+            QVERIFY(w.Help_window->toPlainText().contains(QLatin1String("Vell")));
+        w.Help_window->close();
+        w.close();
+        // Reading any one of them whole would take gigabytes.
+        const long grownKib = peakMemoryKib() - memoryBefore;
+        QVERIFY2(grownKib < 64 * 1024, qPrintable(QStringLiteral("memory grew by %1 KiB").arg(grownKib)));
+    }
+
     void closingAtAwkwardMoments_data()
     {
         QTest::addColumn<QString>("moment");
@@ -181,6 +263,10 @@ private slots:
         QTest::newRow("line breaks and tabs") << QByteArray("Ann\nBob\tCy\r") << "Ann Bob Cy ";
         QTest::newRow("not UTF-8") << QByteArray("Ann\xff\xfe") << QString::fromUtf8("Ann\xff\xfe");
         QTest::newRow("right to left") << QByteArray("\xd7\x90\xd7\x91 Ann") << QString::fromUtf8("\xd7\x90\xd7\x91 Ann");
+        QTest::newRow("line separator") << QByteArray("Ann\xe2\x80\xa8" "Bob") << "Ann Bob";
+        QTest::newRow("paragraph separator") << QByteArray("Ann\xe2\x80\xa9" "Bob") << "Ann Bob";
+        QTest::newRow("next line") << QByteArray("Ann\xc2\x85" "Bob") << "Ann Bob";
+        QTest::newRow("vertical tab") << QByteArray("Ann\x0b" "Bob") << "Ann Bob";
     }
 
     void namesThatAreNotNames()

@@ -6,12 +6,14 @@
 
 namespace {
 
-// Line breaks, tabs and other control characters would break a one-line
-// greeting apart; each is shown as a space.
+// Line breaks, tabs, other control characters and the line and paragraph
+// separators would break a one-line greeting apart; each is shown as a space.
 QString oneLine(QString name)
 {
     for (QChar& c : name) {
-        if (c.category() == QChar::Other_Control)
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
             c = QLatin1Char(' ');
     }
     return name;
@@ -37,6 +39,6 @@ std::optional<QString> playerDisplayName()
             return oneLine(fullName);
     }
     if (account->pw_name && *account->pw_name)
-        return QString::fromLocal8Bit(account->pw_name);
+        return oneLine(QString::fromLocal8Bit(account->pw_name));
     return std::nullopt;
 }

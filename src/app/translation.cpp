@@ -5,16 +5,28 @@
 #include "app/logging.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QTranslator>
+#include <QVariant>
+
+namespace {
+// The translator reads its texts from the loaded bytes without copying them:
+// they stay with it as one of its properties.
+constexpr const char* kTranslationBytes = "vellTranslationBytes";
+} // namespace
 
 bool installTranslation(QCoreApplication& app, QTranslator& translator, const QLocale& system)
 {
     if (system.language() != QLocale::Japanese)
         return false;
     // Whether the file loads is not checked: without it the texts stay English.
-    const QString folder = QFileInfo(dataFile(QStringLiteral("Vell_ja.qm"))).path();
-    const bool loaded = translator.load(QStringLiteral("Vell_") + QStringLiteral("ja"), folder, QString(), QString());
-    qCDebug(lcVell) << "Japanese translation" << (loaded ? "loaded from" : "not found in") << folder;
+    const QString file = dataFile(QStringLiteral("Vell_") + QStringLiteral("ja") + QStringLiteral(".qm"));
+    if (const auto bytes = readDataFile(file, data_limits::kTranslation)) {
+        translator.setProperty(kTranslationBytes, *bytes);
+        const QByteArray kept = translator.property(kTranslationBytes).toByteArray();
+        const bool loaded = translator.load(reinterpret_cast<const uchar*>(kept.constData()), int(kept.size()));
+        qCDebug(lcVell) << "Japanese translation" << (loaded ? "loaded from" : "not readable in") << file;
+    } else {
+        qCDebug(lcVell) << "Japanese translation not found in" << file;
+    }
     return app.installTranslator(&translator);
 }

@@ -4,6 +4,8 @@
 #include "app/data_dir.h"
 
 #include <QFileInfo>
+#include <QImage>
+#include <QTextDocument>
 #include <QUrl>
 
 Help_explain::Help_explain()
@@ -23,6 +25,19 @@ void Help_explain::loadPage()
     const QFileInfo page(dataFile(QStringLiteral("html/vell_explain.html")));
     if (page.isFile())
         setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
+}
+
+QVariant Help_explain::loadResource(int type, const QUrl& name)
+{
+    if (!name.isLocalFile())
+        return QTextBrowser::loadResource(type, name);
+    // An empty answer would send the document to read the file on its own,
+    // unchecked; an empty image or page is what a missing file shows.
+    if (type == QTextDocument::ImageResource) {
+        const auto bytes = readDataFile(name.toLocalFile(), data_limits::kImage);
+        return bytes ? QImage::fromData(*bytes) : QImage();
+    }
+    return readDataFile(name.toLocalFile(), data_limits::kPage).value_or(QByteArray());
 }
 
 void Help_explain::showEvent(QShowEvent* event)

@@ -19,6 +19,11 @@ public:
     // costs nothing while the game starts; showing the window calls it too.
     void loadPage();
 
+    // The page and the card images it shows are read like every data file:
+    // only regular files of a sensible size, so that a pipe or a device in
+    // their place can neither hang the window nor fill the memory.
+    QVariant loadResource(int type, const QUrl& name) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

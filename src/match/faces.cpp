@@ -15,23 +15,31 @@
 using rules::isCard;
 using rules::Suit;
 
-// Images are read from their files each time a face is shown: a missing file
-// leaves the place empty, and the game goes on.
+namespace {
+
+// Images are read from their files each time a face is shown: a missing or
+// unreadable file leaves the place empty, and the game goes on.
+QPixmap cardImage(const QString& relativePath)
+{
+    QPixmap image;
+    if (const auto bytes = readDataFile(dataFile(relativePath), data_limits::kImage))
+        image.loadFromData(*bytes);
+    if (image.isNull())
+        qCDebug(lcVell) << "no image" << relativePath;
+    return image;
+}
+
+} // namespace
+
 void Vell::showCard(QLabel* label, Suit suit, int v)
 {
-    const QPixmap face(dataFile(rules::cardImagePath(suit, v)));
-    if (face.isNull())
-        qCDebug(lcVell) << "no image" << rules::cardImagePath(suit, v);
-    label->setPixmap(face);
+    label->setPixmap(cardImage(rules::cardImagePath(suit, v)));
     label->setAccessibleName(rules::cardName(suit, v));
 }
 
 QPixmap Vell::cardBack() const
 {
-    const QPixmap back(dataFile(rules::cardBackPath()));
-    if (back.isNull())
-        qCDebug(lcVell) << "no image" << rules::cardBackPath();
-    return back;
+    return cardImage(rules::cardBackPath());
 }
 
 void Vell::showCardBack(QLabel* label, const QPixmap& back)

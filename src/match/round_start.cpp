@@ -60,14 +60,14 @@ void Vell::playRoundSound(int round)
     // One sound at a time: without an audio service a sound never reports
     // that it has finished, so the previous one is let go here.
     m_roundSound.reset();
-    QFile file(dataFile(rules::roundSoundPath(round)));
-    constexpr qint64 kLargestSound = 4 << 20;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestSound || !isPlayableWave(file.readAll())) {
-        qCDebug(lcVell) << "no sound" << file.fileName();
+    const QString path = dataFile(rules::roundSoundPath(round));
+    const auto bytes = readDataFile(path, data_limits::kSound);
+    if (!bytes || !isPlayableWave(*bytes)) {
+        qCDebug(lcVell) << "no sound" << path;
         return;
     }
     if (const CreateRoundSound create = roundSoundFactory()) {
-        m_roundSound.reset(create(QFileInfo(file).absoluteFilePath()));
+        m_roundSound.reset(create(QFileInfo(path).absoluteFilePath()));
         m_roundSound->setParent(this);
         m_roundSound->setObjectName(QStringLiteral("round sound"));
     }
