@@ -12,10 +12,8 @@
 #include <unistd.h>
 
 namespace {
-// Set by the build from the install layout, for instance "../share/vell"
-// and "../lib/vell".
+// Set by the build from the install layout, for instance "../share/vell".
 constexpr const char* kDataFromProgram = VELL_DATA_FROM_BINARY;
-constexpr const char* kModulesFromProgram = VELL_MODULES_FROM_BINARY;
 
 QString besideProgram(const char* relative)
 {
@@ -51,16 +49,6 @@ QStringList installedDataFolders()
     // The installed layout first, then the build's runtime folder, which
     // keeps the data right beside the program.
     return {besideProgram(kDataFromProgram), QCoreApplication::applicationDirPath()};
-}
-
-QStringList moduleFolders()
-{
-    if (!QCoreApplication::instance())
-        return {};
-    // The build keeps its programs and its modules in the same relation.
-    QStringList folders{besideProgram(kModulesFromProgram), besideProgram("../lib/vell")};
-    folders.removeDuplicates();
-    return folders;
 }
 
 QString dataFile(const QString& relativePath)

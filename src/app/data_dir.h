@@ -22,9 +22,6 @@ QString dataFile(const QString& relativePath);
 // The folders tried after the working directory, nearest first.
 QStringList installedDataFolders();
 
-// The folders where the program's loadable modules lie.
-QStringList moduleFolders();
-
 // The largest file of each kind the game reads: far above what it ships, far
 // below what would hurt.
 namespace data_limits {

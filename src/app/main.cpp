@@ -4,6 +4,7 @@
 #include "app/time_scale.h"
 #include "app/translation.h"
 #include "app/vell.h"
+#include "match/round_sound.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,7 +17,11 @@ int main(int argc, char* argv[])
     qCDebug(lcVell) << "working folder" << QDir::currentPath() << "data folders" << installedDataFolders();
     QTranslator translator;
     installTranslation(app, translator, QLocale::system());
-    Vell window;
-    window.show();
-    return app.exec();
+    int result = 0;
+    {
+        Vell window;
+        window.show();
+        result = app.exec();
+    }
+    return RoundSound::finishRun(result);
 }

@@ -7,6 +7,7 @@
 #include "dialogs/level_check.h"
 #include "match/card_size.h"
 #include "match/match_state.h"
+#include "match/round_sound.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -88,6 +89,8 @@ Vell::Vell()
     for (int k = 1; k <= rules::kCards; ++k)
         connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { Push_button_clicked(k); });
     createCardKeys();
+    m_roundSound = new RoundSound(this);
+    m_roundSound->setObjectName(QStringLiteral("round sound"));
 }
 
 // The dialog and the rules window are windows of their own, without parent.
@@ -210,7 +213,6 @@ void Vell::layoutTable()
 void Vell::abandonMatch()
 {
     ++m_chain;
-    m_roundSound.reset();
     Result_Label1->hide();
     Result_Label2->hide();
     first_screen();

@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QPixmap;
 class QPushButton;
+class RoundSound;
 
 // The card table and everything that happens on it. The window owns every
 // widget of the table, runs a match as a chain of single-shot steps (each
@@ -202,7 +203,9 @@ private:
     void abandonMatch();
     void runStep(qint64 dueNs, Step step);
 
-    std::unique_ptr<QObject> m_roundSound;
+    // Its thread starts with the first sound: a window that plays no match
+    // starts none.
+    RoundSound* m_roundSound = nullptr;
     QElapsedTimer m_clock;
     bool m_inStep = false;
     // While a step runs: when it was due, and when it armed its first next step.

@@ -1,0 +1,408 @@
+// SPDX-License-Identifier: MIT
+// The round sounds never hold up the game: an audio server that takes the
+// connection and never answers, none at all, one that answers, and one that
+// stops answering in the middle of a match.
+//
+// The audio library keeps one connection per process and exits through
+// handlers of its own, so every match runs in a child process: this same
+// program started with --child, which plays a watching match the way the
+// game does and reports what it saw on standard output.
+#include "app/time_scale.h"
+#include "match/round_sound.h"
+#include "table_helpers.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <csignal>
+
+namespace {
+
+// Fast enough for a test, slow enough that a round (10700 ms in play) lasts
+// longer than the sound's patience.
+constexpr double kScale = 0.03;
+// A watching match from the command to the reset.
+constexpr qint64 kWatchingMatchMs = 142600;
+constexpr qint64 kLongestStallMs = 50;
+constexpr qint64 kExitWithinMs = 1000;
+
+// The child: plays one watching match at the time scale given, or closes the
+// window closeAfter milliseconds into it, and ends the way the program does.
+int childMain(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    timing::setScale(args.value(2).toDouble());
+    const int closeAfter = args.value(3).toInt();
+    QTextStream out(stdout);
+    const auto say = [&out](const QString& line) { out << line << Qt::endl; };
+
+    int result = 0;
+    {
+        Vell w;
+        w.show();
+        auto* sound = w.findChild<RoundSound*>(QStringLiteral("round sound"));
+        QObject::connect(sound, &RoundSound::started, &w,
+                         [&](const QString& path) { say(QStringLiteral("started ") + QFileInfo(path).fileName()); });
+
+        // Ticks every few milliseconds; a longer gap is time the event loop
+        // could not run.
+        QElapsedTimer clock;
+        clock.start();
+        qint64 lastTick = 0;
+        qint64 longestStall = 0;
+        QTimer heartbeat;
+        heartbeat.setTimerType(Qt::PreciseTimer);
+        heartbeat.setInterval(5);
+        QObject::connect(&heartbeat, &QTimer::timeout, &w, [&] {
+            const qint64 now = clock.elapsed();
+            longestStall = qMax(longestStall, now - lastTick - heartbeat.interval());
+            lastTick = now;
+        });
+
+        const auto report = [&] {
+            say(QStringLiteral("longest_stall_ms %1").arg(longestStall));
+            say(QStringLiteral("silent %1").arg(sound->isSilent() ? 1 : 0));
+            say(QStringLiteral("closing"));
+            w.close();
+        };
+        bool running = false;
+        QObject::connect(w.Computer_vs_Computer_Action, &QAction::changed, &w, [&] {
+            if (running && w.Computer_vs_Computer_Action->isEnabled() && w.pendingSteps() == 0) {
+                running = false;
+                say(QStringLiteral("match_ms %1").arg(clock.elapsed()));
+                QTimer::singleShot(0, &w, report);
+            }
+        });
+        if (closeAfter > 0)
+            QTimer::singleShot(closeAfter, &w, report);
+
+        clock.restart();
+        heartbeat.start();
+        w.Computer_vs_Computer_Action->trigger();
+        running = true;
+        result = app.exec();
+    }
+    return RoundSound::finishRun(result);
+}
+
+// What a child said, and how long it took to end once it began to close.
+struct ChildRun {
+    QStringList lines;
+    QString errors;
+    qint64 exitAfterCloseMs = -1;
+    bool exited = false;
+
+    QString value(const QString& key) const
+    {
+        for (const QString& line : lines) {
+            if (line.startsWith(key + QLatin1Char(' ')))
+                return line.mid(key.size() + 1);
+        }
+        return {};
+    }
+    QStringList played() const
+    {
+        QStringList files;
+        for (const QString& line : lines) {
+            if (line.startsWith(QLatin1String("started ")))
+                files << line.mid(8);
+        }
+        return files;
+    }
+};
+
+using Watcher = std::function<void(const QString& line)>;
+
+ChildRun runChild(const QProcessEnvironment& env, int closeAfterMs = 0, const QString& folder = QString(),
+                  const Watcher& watch = {})
+{
+    QProcess child;
+    child.setProcessEnvironment(env);
+    if (!folder.isEmpty())
+        child.setWorkingDirectory(folder);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child"), QString::number(kScale), QString::number(closeAfterMs)});
+    ChildRun run;
+    QElapsedTimer sinceClose;
+    QByteArray pending;
+    QElapsedTimer total;
+    total.start();
+    while (child.state() != QProcess::NotRunning && total.elapsed() < 120000) {
+        child.waitForReadyRead(20);
+        pending += child.readAllStandardOutput();
+        int end;
+        while ((end = pending.indexOf('\n')) >= 0) {
+            const QString line = QString::fromUtf8(pending.left(end));
+            pending.remove(0, end + 1);
+            run.lines << line;
+            if (line == QLatin1String("closing"))
+                sinceClose.start();
+            if (watch)
+                watch(line);
+        }
+    }
+    run.exited = child.waitForFinished(0) || child.state() == QProcess::NotRunning;
+    if (sinceClose.isValid())
+        run.exitAfterCloseMs = sinceClose.elapsed();
+    run.errors = QString::fromUtf8(child.readAllStandardError());
+    if (!run.exited) {
+        child.kill();
+        child.waitForFinished();
+    }
+    return run;
+}
+
+QProcessEnvironment gameEnvironment(const QString& pulseServer)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("VELL_PLAYER_NAME"), QString());
+    env.insert(QStringLiteral("PULSE_SERVER"), pulseServer);
+    // The library's own automatic fallbacks would find no other server anyway;
+    // this keeps them from trying.
+    env.insert(QStringLiteral("PULSE_CLIENTCONFIG"), QStringLiteral("/dev/null"));
+    return env;
+}
+
+// A private PulseAudio server with a sink that plays into nothing, and a
+// listener that counts the streams played on it.
+class PulseServer
+{
+public:
+    // Empty when the server runs; otherwise why it could not start.
+    QString start()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        if (daemon.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty())
+            return QStringLiteral("pulseaudio and pactl are not installed");
+        QDir(m_dir.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner
+                                                                            | QFileDevice::WriteOwner
+                                                                            | QFileDevice::ExeOwner);
+        m_address = QStringLiteral("unix:") + m_dir.filePath(QStringLiteral("native"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_dir.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("runtime")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
+        m_daemon.setProcessEnvironment(env);
+        m_daemon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_daemon.start(daemon, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                                QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+                                QStringLiteral("--disable-shm=yes"), QStringLiteral("--log-level=0"),
+                                QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=vell_test"),
+                                QStringLiteral("-L"),
+                                QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=")
+                                    + m_dir.filePath(QStringLiteral("native"))});
+        if (!m_daemon.waitForStarted())
+            return QStringLiteral("pulseaudio did not start");
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            if (pactl({QStringLiteral("info")}))
+                return subscribe();
+            if (m_daemon.waitForFinished(100))
+                return QStringLiteral("pulseaudio ended at once");
+        }
+        return QStringLiteral("pulseaudio did not answer");
+    }
+
+    ~PulseServer()
+    {
+        if (m_daemon.state() != QProcess::NotRunning)
+            ::kill(pid_t(m_daemon.processId()), SIGCONT);
+        for (QProcess* p : {&m_events, &m_daemon}) {
+            p->kill();
+            p->waitForFinished();
+        }
+    }
+
+    QString address() const { return m_address; }
+    void stop() { ::kill(pid_t(m_daemon.processId()), SIGSTOP); }
+
+    // Streams opened on the server since it started.
+    int streamsOpened()
+    {
+        m_events.waitForReadyRead(200);
+        m_seen += QString::fromUtf8(m_events.readAllStandardOutput());
+        return int(m_seen.count(QStringLiteral("Event 'new' on sink-input")));
+    }
+
+private:
+    bool pactl(const QStringList& args)
+    {
+        QProcess p;
+        p.setProcessEnvironment(gameEnvironment(m_address));
+        p.start(QStringLiteral("pactl"), args);
+        return p.waitForFinished(2000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+
+    // Listens to the server's events; a change of the sink's volume tells
+    // when the listener has begun to hear them.
+    QString subscribe()
+    {
+        m_events.setProcessEnvironment(gameEnvironment(m_address));
+        // Line-buffered, or its events would wait in a pipe buffer.
+        m_events.start(QStringLiteral("stdbuf"), {QStringLiteral("-oL"), QStringLiteral("pactl"), QStringLiteral("subscribe")});
+        if (!m_events.waitForStarted())
+            return QStringLiteral("pactl subscribe did not start");
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            // A new volume each time: setting the same one again is no change.
+            pactl({QStringLiteral("set-sink-volume"), QStringLiteral("vell_test"), QStringLiteral("%1%").arg(50 + attempt)});
+            m_events.waitForReadyRead(100);
+            m_seen += QString::fromUtf8(m_events.readAllStandardOutput());
+            if (m_seen.contains(QLatin1String("Event 'change' on sink")))
+                return {};
+        }
+        return QStringLiteral("pactl subscribe heard nothing");
+    }
+
+    QTemporaryDir m_dir;
+    QProcess m_daemon;
+    QProcess m_events;
+    QString m_address;
+    QString m_seen;
+};
+
+QStringList everyRoundsSound()
+{
+    QStringList files;
+    for (int round = 1; round <= rules::kCards; ++round)
+        files << QStringLiteral("%1.wav").arg(round);
+    return files;
+}
+
+} // namespace
+
+class SoundTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The match kept to its schedule, the window never stood still, and the
+    // program ended promptly.
+    static void verifyUnhindered(const ChildRun& run)
+    {
+        QVERIFY2(run.exited, qPrintable(run.lines.join(QLatin1Char('\n'))));
+        const qint64 scheduled = qRound64(kWatchingMatchMs * kScale);
+        const qint64 took = run.value(QStringLiteral("match_ms")).toLongLong();
+        // Each step is armed to the nearest millisecond.
+        QVERIFY2(took >= scheduled - 2 && took <= scheduled + 150,
+                 qPrintable(QStringLiteral("the match took %1 ms, scheduled %2").arg(took).arg(scheduled)));
+        const qint64 stall = run.value(QStringLiteral("longest_stall_ms")).toLongLong();
+        QVERIFY2(stall < kLongestStallMs, qPrintable(QStringLiteral("the window stood still for %1 ms").arg(stall)));
+        QVERIFY2(run.exitAfterCloseMs >= 0 && run.exitAfterCloseMs < kExitWithinMs,
+                 qPrintable(QStringLiteral("ended %1 ms after closing").arg(run.exitAfterCloseMs)));
+    }
+
+private slots:
+    void serverThatNeverAnswers()
+    {
+        QTemporaryDir dir;
+        QLocalServer silent;
+        QVERIFY(silent.listen(dir.filePath(QStringLiteral("silent"))));
+        const ChildRun run = runChild(gameEnvironment(QStringLiteral("unix:") + silent.fullServerName()));
+        verifyUnhindered(run);
+        QCOMPARE(run.value(QStringLiteral("silent")), QStringLiteral("1"));
+        QCOMPARE(run.played(), QStringList());
+        // The server was really asked, and the game gave up on it once.
+        QVERIFY(silent.waitForNewConnection(0));
+        QCOMPARE(run.errors.count(QStringLiteral("does not answer")), 1);
+    }
+
+    void closingWhileTheServerHoldsTheSound()
+    {
+        QTemporaryDir dir;
+        QLocalServer silent;
+        QVERIFY(silent.listen(dir.filePath(QStringLiteral("silent"))));
+        // Round 1's sound is asked for 45 ms into the match; the server is
+        // still holding it when the window closes.
+        const ChildRun run = runChild(gameEnvironment(QStringLiteral("unix:") + silent.fullServerName()), 800);
+        QVERIFY(run.exited);
+        QVERIFY(silent.waitForNewConnection(0));
+        QVERIFY2(run.exitAfterCloseMs >= 0 && run.exitAfterCloseMs < kExitWithinMs,
+                 qPrintable(QStringLiteral("ended %1 ms after closing").arg(run.exitAfterCloseMs)));
+        const qint64 stall = run.value(QStringLiteral("longest_stall_ms")).toLongLong();
+        QVERIFY2(stall < kLongestStallMs, qPrintable(QStringLiteral("the window stood still for %1 ms").arg(stall)));
+    }
+
+    void noServerAtAll()
+    {
+        QTemporaryDir dir;
+        const ChildRun run = runChild(gameEnvironment(QStringLiteral("unix:") + dir.filePath(QStringLiteral("none"))));
+        verifyUnhindered(run);
+        QCOMPARE(run.value(QStringLiteral("silent")), QStringLiteral("1"));
+        QCOMPARE(run.played(), QStringList());
+        QVERIFY2(!run.errors.contains(QLatin1String("No audio device detected")), qPrintable(run.errors));
+    }
+
+    void serverThatAnswers()
+    {
+        PulseServer server;
+        if (const QString why = server.start(); !why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no PulseAudio server for this test: ") + why));
+        const ChildRun run = runChild(gameEnvironment(server.address()));
+        verifyUnhindered(run);
+        QCOMPARE(run.value(QStringLiteral("silent")), QStringLiteral("0"));
+        QCOMPARE(run.played(), everyRoundsSound());
+        QCOMPARE(server.streamsOpened(), rules::kCards);
+    }
+
+    void aBrokenSoundIsSkipped()
+    {
+        PulseServer server;
+        if (const QString why = server.start(); !why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no PulseAudio server for this test: ") + why));
+        // The game's sounds, the fourth cut short.
+        QTemporaryDir folder;
+        QDir(folder.path()).mkpath(QStringLiteral("wave"));
+        for (const QString& file : everyRoundsSound())
+            QVERIFY(QFile::copy(QStringLiteral("wave/") + file, folder.filePath(QStringLiteral("wave/") + file)));
+        QFile broken(folder.filePath(QStringLiteral("wave/4.wav")));
+        QVERIFY(broken.open(QIODevice::ReadWrite));
+        QVERIFY(broken.resize(broken.size() / 2));
+        broken.close();
+
+        const ChildRun run = runChild(gameEnvironment(server.address()), 0, folder.path());
+        verifyUnhindered(run);
+        QStringList expected = everyRoundsSound();
+        expected.removeOne(QStringLiteral("4.wav"));
+        QCOMPARE(run.played(), expected);
+        QCOMPARE(run.value(QStringLiteral("silent")), QStringLiteral("0"));
+        QCOMPARE(server.streamsOpened(), rules::kCards - 1);
+    }
+
+    void serverStopsAnsweringMidMatch()
+    {
+        PulseServer server;
+        if (const QString why = server.start(); !why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no PulseAudio server for this test: ") + why));
+        const ChildRun run = runChild(gameEnvironment(server.address()), 0, QString(), [&](const QString& line) {
+            if (line == QLatin1String("started 4.wav"))
+                server.stop();
+        });
+        verifyUnhindered(run);
+        QCOMPARE(run.value(QStringLiteral("silent")), QStringLiteral("1"));
+        QCOMPARE(run.played().mid(0, 4), everyRoundsSound().mid(0, 4));
+        // Whatever the stopped server was handed after round 4 is not played.
+        QVERIFY(run.played().size() <= 5);
+        QCOMPARE(run.errors.count(QStringLiteral("does not answer")), 1);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "--child") == 0)
+        return childMain(argc, argv);
+    QCoreApplication app(argc, argv);
+    SoundTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_sound.moc"
