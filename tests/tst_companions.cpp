@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 // What surrounds the table: its colours, the greeting and the farewell, the
 // rules window and the settings dialog as the menus open them, and Japanese.
-#include "app/time_scale.h"
 #include "app/translation.h"
+#include "core/settings.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
-#include "modal_helpers.h"
-#include "table_helpers.h"
+#include "fixture.h"
 
 #include <QScrollBar>
 
@@ -14,9 +13,8 @@
 #include <QTranslator>
 #include <QMenuBar>
 
-using namespace table;
+using namespace fixture;
 
-extern int Back_color_no;
 
 namespace {
 
@@ -35,19 +33,19 @@ int windowsOfKind()
                              [](const QWidget* top) { return qobject_cast<const Window*>(top) != nullptr; }));
 }
 
-QList<QAction*> colourActions(const Vell& w)
+QList<QAction*> colourActions(const Table& t)
 {
-    return {action(w, "Back_color_green_Action"),  action(w, "Back_color_white_Action"),
-            action(w, "Back_color_red_Action"),    action(w, "Back_color_blue_Action"),
-            action(w, "Back_color_cyan_Action"),   action(w, "Back_color_magenta_Action"),
-            action(w, "Back_color_yellow_Action"), action(w, "Back_color_gray_Action"),
-            action(w, "Back_color_lightGray_Action")};
+    return {t.action("Back_color_green_Action"),  t.action("Back_color_white_Action"),
+            t.action("Back_color_red_Action"),    t.action("Back_color_blue_Action"),
+            t.action("Back_color_cyan_Action"),   t.action("Back_color_magenta_Action"),
+            t.action("Back_color_yellow_Action"), t.action("Back_color_gray_Action"),
+            t.action("Back_color_lightGray_Action")};
 }
 
-QList<int> checkedCodes(const Vell& w)
+QList<int> checkedCodes(const Table& t)
 {
     QList<int> codes;
-    const QList<QAction*> actions = colourActions(w);
+    const QList<QAction*> actions = colourActions(t);
     for (int code = 0; code < actions.size(); ++code) {
         if (actions[code]->isChecked())
             codes << code;
@@ -64,47 +62,47 @@ class CompanionsTest : public QObject
 private slots:
     void init()
     {
-        resetMatchState();
         Back_color_no = 0;
-        timing::setScale(0.01);
         qputenv("VELL_PLAYER_NAME", QByteArray());
     }
 
     void colours()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(checkedCodes(w), QList<int>{0});
+        QCOMPARE(checkedCodes(t), QList<int>{0});
         QCOMPARE(background(w), QColor(Qt::green));
 
         const QList<Qt::GlobalColor> colours = {Qt::green, Qt::white, Qt::red,    Qt::blue,     Qt::cyan,
                                                 Qt::magenta, Qt::yellow, Qt::gray, Qt::lightGray};
-        const QList<QAction*> actions = colourActions(w);
+        const QList<QAction*> actions = colourActions(t);
         for (int code : {3, 6, 8, 1, 8, 0, 5, 2, 7, 4}) {
             actions[code]->trigger();
             QCOMPARE(Back_color_no, code);
-            QCOMPARE(checkedCodes(w), QList<int>{code});
+            QCOMPARE(checkedCodes(t), QList<int>{code});
             QCOMPARE(background(w), QColor(colours[code]));
         }
     }
 
     void companionsLeaveAMatchAlone()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
-        action(w, "Human_vs_Computer_Action")->trigger();
-        QVERIFY(QTest::qWaitFor([&] { return !enabledCards(w).isEmpty(); }, 5000));
-        const QString before = snapshot(w);
-        action(w, "Back_color_red_Action")->trigger();
-        action(w, "Level_check_Action")->trigger();
-        action(w, "Help_Action")->trigger();
-        QCOMPARE(snapshot(w), before);
+        t.action("Human_vs_Computer_Action")->trigger();
+        QVERIFY(t.waitForPlay());
+        const QString before = t.snapshot();
+        t.action("Back_color_red_Action")->trigger();
+        t.action("Level_check_Action")->trigger();
+        t.action("Help_Action")->trigger();
+        QCOMPARE(t.snapshot(), before);
         QCOMPARE(background(w), QColor(Qt::red));
 
         // The match goes on from there.
-        QTest::mouseClick(button(w, untiedCard(w)), Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([&] { return N == 1 || tie_flag == 1; }, 5000));
+        QTest::mouseClick(t.button(t.untiedCard()), Qt::LeftButton);
+        QVERIFY(t.runUntil([&] { return t.match().N == 1 || t.match().tie_flag == 1; }));
         w.Level_dialog->close();
         w.Help_window->close();
     }
@@ -120,7 +118,8 @@ private slots:
                 windowShown = window->isVisible();
             }
         });
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         QCOMPARE(answerer.seen().size(), 1);
         const SeenBox& hello = answerer.seen().first();
         QCOMPARE(hello.title, QStringLiteral("Greeting Message!"));
@@ -132,7 +131,7 @@ private slots:
         QVERIFY(!windowShown);
 
         w.show();
-        action(w, "Close_Action")->trigger();
+        t.action("Close_Action")->trigger();
         QCOMPARE(answerer.seen().size(), 2);
         const SeenBox& bye = answerer.seen().last();
         QCOMPARE(bye.title, QStringLiteral("Good bye Message!"));
@@ -151,12 +150,12 @@ private slots:
     {
         BoxAnswerer answerer;
         {
-            Vell w;
+            Table t;
+            Vell& w = *t.w;
             w.show();
-            action(w, "Close_Action")->trigger();
+            t.action("Close_Action")->trigger();
             QVERIFY(!w.isVisible());
         }
-        QTest::qWait(30);
         QVERIFY(answerer.seen().isEmpty());
     }
 
@@ -166,7 +165,7 @@ private slots:
         for (const QString& name : {QStringLiteral("<b>Ann</b> &amp; <i>co</i>"), longName}) {
             PlayerName player(name);
             BoxAnswerer answerer;
-            Vell w;
+            Table t;
             QCOMPARE(answerer.seen().size(), 1);
             const SeenBox& hello = answerer.seen().first();
             QCOMPARE(hello.format, Qt::PlainText);
@@ -183,10 +182,11 @@ private slots:
 
     void oneHelpWindowThatKeepsItsPlace()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
         for (int i = 0; i < 3; ++i)
-            action(w, "Help_Action")->trigger();
+            t.action("Help_Action")->trigger();
         QCOMPARE(windowsOfKind<Help_explain>(), 1);
         QVERIFY(w.Help_window->isVisible());
         QVERIFY(!w.Help_window->document()->isEmpty());
@@ -196,7 +196,7 @@ private slots:
         scroll->setValue(scroll->maximum() / 2);
         const int position = scroll->value();
         w.Help_window->close();
-        action(w, "Help_Action")->trigger();
+        t.action("Help_Action")->trigger();
         QCOMPARE(scroll->value(), position);
 
         // Closing the table leaves the rules open, and they keep the program
@@ -210,10 +210,11 @@ private slots:
 
     void oneSettingsDialog()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
-        action(w, "Level_check_Action")->trigger();
-        action(w, "Level_check_Action")->trigger();
+        t.action("Level_check_Action")->trigger();
+        t.action("Level_check_Action")->trigger();
         QCOMPARE(windowsOfKind<Level_Check>(), 1);
         QVERIFY(w.Level_dialog->isVisible());
         QVERIFY(!w.Level_dialog->isModal());
@@ -230,21 +231,22 @@ private slots:
         QTranslator japanese;
         QVERIFY(installTranslation(*qApp, japanese, QLocale(QLocale::Japanese, QLocale::Japan)));
         {
-            Vell w;
-            QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("ラウンド:0,得点:CPU=0,あなた=0,引分=0"));
+            Table t;
+        Vell& w = *t.w;
+            QCOMPARE(t.label("Score_Label")->text(), QStringLiteral("ラウンド:0,得点:CPU=0,あなた=0,引分=0"));
             QCOMPARE(w.menuBar()->actions().first()->text(), QStringLiteral("ゲーム(&G)"));
-            QCOMPARE(action(w, "Human_vs_Computer_Action")->text(), QStringLiteral("人間 対 コンピュータ"));
+            QCOMPARE(t.action("Human_vs_Computer_Action")->text(), QStringLiteral("人間 対 コンピュータ"));
             QCOMPARE(w.Level_dialog->windowTitle(), QStringLiteral("レベル確認"));
             QCOMPARE(w.Level_dialog->Level_Label->text(), QStringLiteral("レベル:2(易しい)"));
             QCOMPARE(w.Help_window->windowTitle(), QStringLiteral("ヴェルの遊び方"));
-            QCOMPARE(shown(w, "User_Label_card", 7), QStringLiteral("クラブの7"));
+            QCOMPARE(t.shown("User_Label_card", 7), QStringLiteral("クラブの7"));
 
             // Japanese lines may be taller; the fullest table still fits.
-            occupyEveryPlace(w);
-            QCOMPARE(label(w, "Result_Label1")->text(), QStringLiteral("1位:あなた=53"));
+            t.occupyEveryPlace();
+            QCOMPARE(t.label("Result_Label1")->text(), QStringLiteral("1位:あなた=53"));
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
-            QCOMPARE(clippedPlaces(w), QString());
+            QCOMPARE(t.clippedPlaces(), QString());
         }
         QCoreApplication::removeTranslator(&japanese);
     }

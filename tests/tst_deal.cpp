@@ -1,40 +1,24 @@
 // SPDX-License-Identifier: MIT
-// The deal, the reset of the table, and the chain that starts a match.
-#include "app/time_scale.h"
-#include "table_helpers.h"
-
-#include <QElapsedTimer>
+// The deal, the reset of the table, and the chain that starts a match, step
+// by step.
+#include "fixture.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-using namespace table;
+using namespace fixture;
 using rules::Order;
 
 namespace {
 
-bool isPermutation(const Order& order)
+bool isPermutation(Order order)
 {
-    Order sorted = order;
-    std::sort(sorted.begin(), sorted.end());
+    std::sort(order.begin(), order.end());
     for (int i = 0; i < rules::kCards; ++i) {
-        if (sorted[i] != i + 1)
+        if (order[i] != i + 1)
             return false;
     }
     return true;
-}
-
-int movedPlaces(const Order& before, const Order& after)
-{
-    int moved = 0;
-    for (int i = 0; i < rules::kCards; ++i)
-        moved += before[i] != after[i];
-    return moved;
-}
-
-bool drawInRange(const rules::Draw& draw)
-{
-    return std::all_of(draw.begin(), draw.end(), [](int p) { return p >= 0 && p < rules::kCards; });
 }
 
 } // namespace
@@ -44,166 +28,143 @@ class DealTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
+    void firstScreenResetsTheTableButNotTheOrders()
     {
-        resetMatchState();
-        timing::setScale(0.01);
-    }
-
-    void consecutiveDeals()
-    {
-        Vell w;
-        std::srand(20261207);
-        for (int deal = 0; deal < 400; ++deal) {
-            const Order prizesBefore = buf_daiya;
-            const Order spadesBefore = buf_spade;
-            // The start chain is armed but never runs: no event loop turns here.
-            w.Beginer_start();
-            QVERIFY(drawInRange(w.rand_daiya));
-            QVERIFY(drawInRange(w.rand_spade));
-            QVERIFY(isPermutation(buf_daiya));
-            QVERIFY(isPermutation(buf_spade));
-            QVERIFY(movedPlaces(prizesBefore, buf_daiya) <= 6);
-            QVERIFY(movedPlaces(spadesBefore, buf_spade) <= 8);
-
-            // The computer's first card changes place with the third place
-            // drawn for the prizes, not for its own cards.
-            Order prizes = prizesBefore;
-            rules::shufflePass(prizes, w.rand_daiya);
-            QCOMPARE(buf_daiya, prizes);
-            Order spades = spadesBefore;
-            rules::shufflePass(spades, w.rand_spade);
-            std::swap(spades[0], spades[w.rand_daiya[2]]);
-            QCOMPARE(buf_spade, spades);
-        }
-    }
-
-    void firstScreenResetsTheMatchButNotTheOrders()
-    {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         const Order prizes = {3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
         const Order spades = {13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
-        buf_daiya = prizes;
-        buf_spade = spades;
-        N = 6;
-        Round_count = 7;
-        tie_flag = 1;
-        open_count = 7;
-        open_button = {1, 2, 3, 4, 5, 6, 0};
-        button_count = {0, 1, 2, 3, 4, 5, 6};
-        buf_spade_save = {0, 0, 0, 0, 0, 0, 7, 6, 5, 4, 3, 2, 1};
-        w.CPU_score = 30;
-        w.User_score = 11;
-        w.tie_count = 2;
+        Match& m = t.match();
+        m.buf_daiya = prizes;
+        m.buf_spade = spades;
+        m.N = 6;
+        m.Round_count = 7;
+        m.tie_flag = 1;
+        m.open_count = 7;
+        m.open_button = {1, 2, 3, 4, 5, 6, 0};
+        m.CPU_score = 30;
+        m.User_score = 11;
+        m.tie_count = 2;
         w.Draw_CPU_Card(0);
         w.Clear_User_Card(4);
-        w.card_daiya_put(label(w, "CPU_Get_Label_card", 3), 3);
-        w.card_daiya_put(label(w, "User_Get_Label_card", 1), 1);
+        w.card_daiya_put(t.label("CPU_Get_Label_card", 3), 3);
+        w.card_daiya_put(t.label("User_Get_Label_card", 1), 1);
         w.card_daiya_show(7);
         w.card_user_show(4);
-        label(w, "Message_Label")->setText(QStringLiteral("You Win"));
+        t.label("Message_Label")->setText(QStringLiteral("You Win"));
         w.All_buttons_enable();
 
+        // Twice in a row, as at the end of a match: the second changes nothing.
         for (int run = 0; run < 2; ++run) {
             w.first_screen();
-            QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-            QCOMPARE(N, 0);
-            QCOMPARE(Round_count, 0);
-            QCOMPARE(tie_flag, 0);
-            QCOMPARE(open_count, 0);
-            QCOMPARE(open_button, (std::array<int, 14>{}));
-            QCOMPARE(button_count, (std::array<int, 14>{}));
-            QCOMPARE(buf_spade_save, (std::array<int, 14>{}));
-            QCOMPARE(w.CPU_score + w.User_score + w.tie_count, 0);
-            QCOMPARE(buf_daiya, prizes);
-            QCOMPARE(buf_spade, spades);
-            QCOMPARE(shown(w, "CPU_Label_card", 1), QStringLiteral("card back"));
-            QCOMPARE(shown(w, "User_Label_card", 4), QStringLiteral("4 of clubs"));
-            QCOMPARE(shown(w, "CPU_Get_Label_card", 3), QString());
-            QCOMPARE(shown(w, "User_Get_Label_card", 1), QString());
-            QCOMPARE(shown(w, "Daiya_Label_back"), QStringLiteral("card back"));
+            QCOMPARE(t.score(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
+            QCOMPARE(m.N + m.Round_count + m.tie_flag + m.open_count, 0);
+            QCOMPARE(m.CPU_score + m.User_score + m.tie_count, 0);
+            QCOMPARE(m.buf_daiya, prizes);
+            QCOMPARE(m.buf_spade, spades);
+            QCOMPARE(t.occupied("CPU_Label_card"), allCards());
+            QCOMPARE(t.occupied("User_Label_card"), allCards());
+            QCOMPARE(t.occupied("CPU_Get_Label_card"), QList<int>{});
+            QCOMPARE(t.occupied("User_Get_Label_card"), QList<int>{});
+            QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
             // The cards on the table, the message and the buttons are left as they are.
-            QCOMPARE(shown(w, "Daiya_Label_open"), QStringLiteral("7 of diamonds"));
-            QCOMPARE(shown(w, "User_Label_open"), QStringLiteral("4 of clubs"));
-            QCOMPARE(label(w, "Message_Label")->text(), QStringLiteral("You Win"));
-            QCOMPARE(enabledCards(w), allCards());
+            QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("7 of diamonds"));
+            QCOMPARE(t.shown("User_Label_open"), QStringLiteral("4 of clubs"));
+            QCOMPARE(t.message(), QStringLiteral("You Win"));
+            QCOMPARE(t.enabledCards(), allCards());
         }
     }
 
     void startOfAMatch()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.Draw_CPU_Card(3);
-        w.card_daiya_put(label(w, "User_Get_Label_card", 2), 2);
-        action(w, "Human_vs_Computer_Action")->trigger();
+        w.card_daiya_put(t.label("User_Get_Label_card", 2), 2);
+        std::srand(42);
+        t.action("Human_vs_Computer_Action")->trigger();
 
-        QCOMPARE(label(w, "Message_Label")->text(), QStringLiteral("Game Start"));
-        QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(shown(w, "CPU_Label_card", 4), QStringLiteral("card back"));
-        QCOMPARE(shown(w, "User_Get_Label_card", 2), QString());
-        QVERIFY(action(w, "Human_vs_Computer_Action")->isChecked());
-        QVERIFY(!action(w, "Computer_vs_Computer_Action")->isChecked());
+        // Dealt, the table reset, and no way to start another match.
+        QVERIFY(isPermutation(t.match().buf_daiya));
+        QVERIFY(isPermutation(t.match().buf_spade));
+        QVERIFY(t.match().buf_daiya != (Order{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+        QCOMPARE(t.message(), QStringLiteral("Game Start"));
+        QCOMPARE(t.score(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
+        QCOMPARE(t.shown("CPU_Label_card", 4), QStringLiteral("card back"));
+        QCOMPARE(t.shown("User_Get_Label_card", 2), QString());
+        QVERIFY(t.action("Human_vs_Computer_Action")->isChecked());
+        QVERIFY(!t.action("Computer_vs_Computer_Action")->isChecked());
+        QVERIFY(!t.commandsEnabled());
+        QCOMPARE(t.phase(), Match::Phase::Starting);
 
-        // Follow the chain until the player may play, checking at every turn
-        // that nothing can start another match meanwhile.
-        QStringList messages{label(w, "Message_Label")->text()};
-        QString scoreAtBanner;
-        QElapsedTimer clock;
-        clock.start();
-        while (enabledCards(w).isEmpty() && clock.elapsed() < 5000) {
-            QVERIFY(!matchCommandsEnabled(w));
-            QCOMPARE(shown(w, "Daiya_Label_open"), QString());
-            QTest::qWait(1);
-            const QString message = label(w, "Message_Label")->text();
-            if (message != messages.last()) {
-                messages << message;
-                if (message == QLatin1String("Round1"))
-                    scoreAtBanner = label(w, "Score_Label")->text();
-            }
+        // Each step of the chain, as it comes.
+        struct Step {
+            qint64 atMs;
+            const char* message;
+            int round;
+            bool prizeUp;
+        };
+        const Step chain[] = {
+            {1500, "", 0, false},
+            {3000, "Round1", 1, false},
+            {6000, "", 1, true},
+        };
+        for (const Step& step : chain) {
+            QCOMPARE(t.enabledCards(), QList<int>{});
+            QVERIFY(t.time.runNext());
+            QCOMPARE(t.time.nowMs(), step.atMs);
+            QCOMPARE(t.message(), QString::fromLatin1(step.message));
+            QCOMPARE(t.score(), QStringLiteral("Round:%1,Score:CPU=0,User=0,tie=0").arg(step.round));
+            QCOMPARE(t.shown("Daiya_Label_open").isEmpty(), !step.prizeUp);
+            QVERIFY(!t.commandsEnabled());
         }
-        QCOMPARE(messages, (QStringList{"Game Start", "", "Round1", ""}));
-        QCOMPARE(scoreAtBanner, QStringLiteral("Round:1,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(enabledCards(w), allCards());
-        QCOMPARE(shown(w, "Daiya_Label_open"), rules::cardName(rules::Suit::Diamonds, buf_daiya[0]));
-        QCOMPARE(shown(w, "Daiya_Label_back"), QStringLiteral("card back"));
-        QCOMPARE(Round_count, 1);
-        QCOMPARE(N, 0);
-        QVERIFY(!matchCommandsEnabled(w));
+        QCOMPARE(t.enabledCards(), allCards());
+        QCOMPARE(t.shown("Daiya_Label_open"), rules::cardName(rules::Suit::Diamonds, t.match().buf_daiya[0]));
+        QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
+        QCOMPARE(t.match().Round_count, 1);
+        QCOMPARE(t.match().N, 0);
+        QCOMPARE(t.phase(), Match::Phase::WaitingForCard);
         QCOMPARE(w.pendingSteps(), 0);
     }
 
     void roundStart()
     {
-        Vell w;
-        w.CPU_score = 11;
-        w.User_score = 7;
+        Table t;
+        Vell& w = *t.w;
+        t.match().CPU_score = 11;
+        t.match().User_score = 7;
         w.Round_start(0);
         w.Round_start(14);
-        QCOMPARE(label(w, "Message_Label")->text(), QString());
-        QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-
+        QCOMPARE(t.message(), QString());
+        QCOMPARE(t.score(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
         for (int round = 1; round <= 13; ++round) {
             w.Round_start(round);
-            QCOMPARE(label(w, "Message_Label")->text(), QStringLiteral("Round%1").arg(round));
-            QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("Round:%1,Score:CPU=11,User=7,tie=0").arg(round));
+            QCOMPARE(t.message(), QStringLiteral("Round%1").arg(round));
+            QCOMPARE(t.score(), QStringLiteral("Round:%1,Score:CPU=11,User=7,tie=0").arg(round));
         }
     }
 
     void ctrlBStartsAMatchOnlyWhenNoneRuns()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
-        QCOMPARE(label(w, "Message_Label")->text(), QStringLiteral("Game Start"));
-        const Order prizes = buf_daiya;
-        const rules::Draw draw = w.rand_daiya;
+        QCOMPARE(t.message(), QStringLiteral("Game Start"));
+        const Order prizes = t.match().buf_daiya;
+        const rules::Draw draw = t.match().rand_daiya;
         QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
-        QCOMPARE(buf_daiya, prizes);
-        QCOMPARE(w.rand_daiya, draw);
+        QCOMPARE(t.match().buf_daiya, prizes);
+        QCOMPARE(t.match().rand_daiya, draw);
         QCOMPARE(w.pendingSteps(), 1);
+        // Nor can the slot itself start a second one.
+        w.Beginer_start();
+        w.Watching_mode();
+        QCOMPARE(t.match().buf_daiya, prizes);
+        QCOMPARE(w.pendingSteps(), 1);
+        QCOMPARE(t.match().kind(), Match::Kind::Human);
     }
 };
 

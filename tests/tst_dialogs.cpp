@@ -2,7 +2,8 @@
 // The settings dialog and the rules window.
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
-#include "modal_helpers.h"
+#include "core/settings.h"
+#include "fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,18 +29,11 @@
 
 #include <algorithm>
 
+using namespace fixture;
+
 namespace {
 
 const QString kMessageText = QStringLiteral("This soft is free soft\nThere are not changing functions.");
-
-template <class W>
-W* child(const QWidget& parent, const char* name)
-{
-    auto* w = parent.findChild<W*>(QLatin1String(name));
-    if (!w)
-        qFatal("no widget %s", name);
-    return w;
-}
 
 // A check box reacts to clicks on its box and text only.
 void clickCheckBox(QCheckBox* box)
@@ -51,7 +45,7 @@ void showAndWait(QWidget& w)
 {
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
-        qFatal("window %s not exposed", qPrintable(w.objectName()));
+        QTest::qFail(qPrintable(QStringLiteral("window %1 not exposed").arg(w.objectName())), __FILE__, __LINE__);
 }
 
 // The fixed state the dialog always shows.
@@ -261,7 +255,6 @@ private slots:
             BoxAnswerer none;
             clickCheckBox(box);
             QVERIFY(!box->isChecked());
-            QTest::qWait(150);
             QVERIFY(none.seen().isEmpty());
             verifyFixedState(d);
         }

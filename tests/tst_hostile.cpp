@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Hostile surroundings: no data at all, data that is garbage, the window
 // closed at awkward moments, and names that are not names.
-#include "app/time_scale.h"
 #include "app/translation.h"
 #include "dialogs/help_explain.h"
-#include "modal_helpers.h"
-#include "table_helpers.h"
+#include "fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +14,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-using namespace table;
+using namespace fixture;
 
 namespace {
-
-constexpr int kWait = 15000;
 
 // Runs the test in another working folder and comes back afterwards.
 class WorkingFolder
@@ -82,29 +78,20 @@ long peakMemoryKib()
     return usage.ru_maxrss;
 }
 
-bool waitForPlay(const Vell& w)
-{
-    return QTest::qWaitFor([&] { return !enabledCards(w).isEmpty() || matchCommandsEnabled(w); }, kWait);
-}
-
 // Plays a whole match against the computer, then a watching match, and
-// checks that both reach their result and the idle table.
-void playBothKinds(Vell& w)
+// checks that both reach their result and the idle table, with no step held
+// up by what the game reads.
+void playBothKinds(Table& t)
 {
-    action(w, "Human_vs_Computer_Action")->trigger();
-    while (!matchCommandsEnabled(w)) {
-        QVERIFY(waitForPlay(w));
-        if (!enabledCards(w).isEmpty())
-            QTest::mouseClick(button(w, untiedCard(w)), Qt::LeftButton);
-    }
-    QCOMPARE(open_count, 0);
-    QCOMPARE(label(w, "Result_Label1")->text().isEmpty(), false);
+    QVERIFY2(t.playMatchOut(), qPrintable(t.where()));
+    QCOMPARE(t.match().open_count, 0);
+    QCOMPARE(t.label("Result_Label1")->text().isEmpty(), false);
 
-    action(w, "Computer_vs_Computer_Action")->trigger();
-    QVERIFY(QTest::qWaitFor([&] { return !label(w, "Result_Label1")->isHidden(); }, kWait));
-    QCOMPARE(w.CPU_score + w.User_score, rules::kAllPrizePoints);
-    QVERIFY(QTest::qWaitFor([&] { return matchCommandsEnabled(w); }, kWait));
-    QCOMPARE(w.pendingSteps(), 0);
+    t.action("Computer_vs_Computer_Action")->trigger();
+    QVERIFY2(t.runUntil([&] { return t.resultShown(); }), qPrintable(t.where()));
+    QCOMPARE(t.match().CPU_score + t.match().User_score, rules::kAllPrizePoints);
+    QVERIFY2(t.runOut(), qPrintable(t.where()));
+    QVERIFY2(t.longestMomentMs < 100, qPrintable(QStringLiteral("a step took %1 ms").arg(t.longestMomentMs)));
 }
 
 } // namespace
@@ -116,8 +103,6 @@ class HostileTest : public QObject
 private slots:
     void init()
     {
-        resetMatchState();
-        timing::setScale(0.01);
         qputenv("VELL_PLAYER_NAME", QByteArray());
     }
 
@@ -125,17 +110,18 @@ private slots:
     {
         QTemporaryDir empty;
         WorkingFolder inside(empty.path());
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
         // Empty places, but the places are there and say what they hold.
         for (int v = 1; v <= 13; ++v) {
-            QVERIFY(label(w, "User_Label_card", v)->pixmap().isNull());
-            QVERIFY(label(w, "CPU_Label_card", v)->pixmap().isNull());
-            QCOMPARE(label(w, "User_Label_card", v)->size(), label(w, "CPU_Label_card", v)->size());
+            QVERIFY(t.label("User_Label_card", v)->pixmap().isNull());
+            QVERIFY(t.label("CPU_Label_card", v)->pixmap().isNull());
+            QCOMPARE(t.label("User_Label_card", v)->size(), t.label("CPU_Label_card", v)->size());
         }
-        QCOMPARE(shown(w, "User_Label_card", 3), QStringLiteral("3 of clubs"));
+        QCOMPARE(t.shown("User_Label_card", 3), QStringLiteral("3 of clubs"));
         QVERIFY(w.Help_window->document()->isEmpty());
-        playBothKinds(w);
+        playBothKinds(t);
     }
 
     void garbageData_data()
@@ -153,10 +139,11 @@ private slots:
         QTemporaryDir folder;
         writeEveryDataFile(QDir(folder.path()), bytes);
         WorkingFolder inside(folder.path());
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
-        QVERIFY(label(w, "User_Label_card", 1)->pixmap().isNull());
-        playBothKinds(w);
+        QVERIFY(t.label("User_Label_card", 1)->pixmap().isNull());
+        playBothKinds(t);
     }
 
     void specialFilesInPlaceOfData_data()
@@ -193,12 +180,13 @@ private slots:
         QCOMPARE(QCoreApplication::translate("Vell", "Help"), QStringLiteral("Help"));
         QCoreApplication::removeTranslator(&japanese);
 
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
-        QVERIFY(label(w, "User_Label_card", 1)->pixmap().isNull());
-        QVERIFY(label(w, "CPU_Label_card", 1)->pixmap().isNull());
-        playBothKinds(w);
-        action(w, "Help_Action")->trigger();
+        QVERIFY(t.label("User_Label_card", 1)->pixmap().isNull());
+        QVERIFY(t.label("CPU_Label_card", 1)->pixmap().isNull());
+        playBothKinds(t);
+        t.action("Help_Action")->trigger();
         QVERIFY(w.Help_window->isVisible());
         QCOMPARE(w.Help_window->document()->isEmpty(), !realPage);
         if (realPage)
@@ -223,36 +211,40 @@ private slots:
         QFETCH(QString, moment);
         PlayerName name(QStringLiteral("Ann"));
         BoxAnswerer answerer;
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
         QCOMPARE(answerer.seen().size(), 1);
-        action(w, "Human_vs_Computer_Action")->trigger();
+        t.action("Human_vs_Computer_Action")->trigger();
         // The computer plays 1 first, so that club 1 ties.
-        buf_spade = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+        t.match().buf_spade = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
         const auto reached = [&] {
-            return moment == "result" ? !label(w, "Result_Label1")->isHidden()
-                                      : label(w, "Message_Label")->text() == moment;
+            return moment == "result" ? !t.label("Result_Label1")->isHidden()
+                                      : t.label("Message_Label")->text() == moment;
         };
         while (!reached()) {
-            QVERIFY(QTest::qWaitFor([&] { return !enabledCards(w).isEmpty() || reached(); }, kWait));
+            QVERIFY2(t.runUntil([&] { return t.phase() == Match::Phase::WaitingForCard || reached(); }),
+                     qPrintable(t.where()));
             if (reached())
                 break;
-            QTest::mouseClick(button(w, moment == "No Count" ? 1 : untiedCard(w)), Qt::LeftButton);
+            t.click(moment == "No Count" ? 1 : t.untiedCard());
         }
 
-        action(w, "Close_Action")->trigger();
+        t.action("Close_Action")->trigger();
         QVERIFY(!w.isVisible());
         QCOMPARE(answerer.seen().size(), 2);
         QCOMPARE(answerer.seen().last().title, QStringLiteral("Good bye Message!"));
 
         // Nothing goes on behind the closed window.
-        const QString after = snapshot(w);
-        QVERIFY(QTest::qWaitFor([&] { return w.pendingSteps() == 0; }, kWait));
-        QTest::qWait(100);
-        QCOMPARE(snapshot(w), after);
+        const QString after = t.snapshot();
+        QCOMPARE(w.pendingSteps(), 0);
+        QVERIFY(!t.time.hasWake());
+        t.advance(20000);
+        QCOMPARE(t.snapshot(), after);
+        QCOMPARE(t.phase(), Match::Phase::Idle);
         QCOMPARE(answerer.seen().size(), 2);
-        QVERIFY(matchCommandsEnabled(w));
-        QCOMPARE(enabledCards(w), QList<int>{});
+        QVERIFY(t.commandsEnabled());
+        QCOMPARE(t.enabledCards(), QList<int>{});
     }
 
     void namesThatAreNotNames_data()
@@ -276,7 +268,8 @@ private slots:
         qputenv("VELL_PLAYER_NAME", raw);
         BoxAnswerer answerer;
         {
-            Vell w;
+            Table t;
+        Vell& w = *t.w;
             w.show();
             w.close();
         }

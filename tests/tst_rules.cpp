@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
-#include "app/data_dir.h"
-#include "app/time_scale.h"
-#include "app/wave_file.h"
-#include "match/rules.h"
+// The rules as plain functions, and what the game reads: where its data
+// comes from, which files it accepts, and the time scale.
+#include "core/data_dir.h"
+#include "core/rules.h"
+#include "core/time_scale.h"
+#include "core/wave_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using rules::Draw;
 using rules::Order;
@@ -134,6 +138,7 @@ private slots:
 
     void judge()
     {
+        QCOMPARE(rules::judge(13, 12), rules::Verdict::ComputerWins);
         QCOMPARE(rules::judge(9, 5), rules::Verdict::ComputerWins);
         QCOMPARE(rules::judge(1, 13), rules::Verdict::PlayerWins);
         QCOMPARE(rules::judge(7, 7), rules::Verdict::Tie);
@@ -214,20 +219,59 @@ private slots:
         QVERIFY(folder.isValid());
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder.path()));
-        QVERIFY(QDir().mkpath(QStringLiteral("gazo")));
-        QFile back(QStringLiteral("gazo/UB0.png"));
-        QVERIFY(back.open(QIODevice::WriteOnly));
-        back.close();
-
-        QCOMPARE(dataFile(QStringLiteral("gazo/UB0.png")), QStringLiteral("gazo/UB0.png"));
-        // Nothing beside this test program holds the rest: the path stays
-        // as it is and simply fails to load.
-        QCOMPARE(dataFile(QStringLiteral("gazo/D01.png")), QStringLiteral("gazo/D01.png"));
         const QStringList installed = installedDataFolders();
         QCOMPARE(installed.size(), 2);
         QCOMPARE(installed.last(), QCoreApplication::applicationDirPath());
         QVERIFY(installed.first().endsWith(QStringLiteral("/share/vell")));
+
+        // An installed copy beside this program, and one in the working folder.
+        const QString name = QStringLiteral("vell-test-data/card.png");
+        const QDir beside(QCoreApplication::applicationDirPath());
+        QVERIFY(beside.mkpath(QStringLiteral("vell-test-data")));
+        const auto write = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write("x") == 1;
+        };
+        QVERIFY(write(beside.filePath(name)));
+        QCOMPARE(dataFile(name), beside.filePath(name));
+        QVERIFY(QDir().mkpath(QStringLiteral("vell-test-data")));
+        QVERIFY(write(name));
+        QCOMPARE(dataFile(name), name);
+        // Only a regular file counts: a folder in its place is passed over.
+        QVERIFY(QFile::remove(name));
+        QVERIFY(QDir().mkpath(name));
+        QCOMPARE(dataFile(name), beside.filePath(name));
+        QVERIFY(QDir(beside.filePath(QStringLiteral("vell-test-data"))).removeRecursively());
+        // Found nowhere: the path stays as it is and simply fails to load.
+        QCOMPARE(dataFile(QStringLiteral("gazo/D01.png")), QStringLiteral("gazo/D01.png"));
         QVERIFY(QDir::setCurrent(previous));
+    }
+
+    void onlyRegularFilesOfASensibleSizeAreRead()
+    {
+        QTemporaryDir folder;
+        const QString plain = folder.filePath(QStringLiteral("plain"));
+        QFile file(plain);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(1000, 'v'));
+        file.close();
+        QCOMPARE(readDataFile(plain, 1000), QByteArray(1000, 'v'));
+        QCOMPARE(readDataFile(plain, 999), std::nullopt);
+        QVERIFY(QFile::link(plain, folder.filePath(QStringLiteral("link"))));
+        QCOMPARE(readDataFile(folder.filePath(QStringLiteral("link")), 4096), QByteArray(1000, 'v'));
+        const QString empty = folder.filePath(QStringLiteral("empty"));
+        QFile(empty).open(QIODevice::WriteOnly);
+        QCOMPARE(readDataFile(empty, 10), QByteArray());
+
+        // Never waited on, never read: each would block or never end.
+        const QString pipe = folder.filePath(QStringLiteral("pipe"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QCOMPARE(readDataFile(pipe, 4096), std::nullopt);
+        QCOMPARE(readDataFile(QStringLiteral("/dev/zero"), 4096), std::nullopt);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), folder.filePath(QStringLiteral("zero"))));
+        QCOMPARE(readDataFile(folder.filePath(QStringLiteral("zero")), 4096), std::nullopt);
+        QCOMPARE(readDataFile(folder.path(), 4096), std::nullopt);
+        QCOMPARE(readDataFile(folder.filePath(QStringLiteral("missing")), 4096), std::nullopt);
     }
 
     void timeScaleAcceptsOnlyUsableNumbers_data()

@@ -1,32 +1,23 @@
 // SPDX-License-Identifier: MIT
-// Many matches of both kinds at a small time scale, with random input at
-// random moments, checking after every event that the game keeps its
-// invariants and that every match comes back to the idle table in time.
+// Many matches of both kinds with random input at random moments, on the
+// manual clock: after every event the game must keep its invariants, and
+// every match must take exactly the time its rounds and ties call for.
 //
-// The run is seeded; VELL_SOAK_SEED replays one's sequence of inputs and
-// pauses. Where an input lands in a round still depends on the machine's
-// timing, so a rare failure may need a few replays. VELL_SOAK_MATCHES sets
-// how many matches to play (at least 30 by default).
-#include "app/time_scale.h"
+// The run is seeded and, its time being the test's own, a seed replays a
+// run exactly: VELL_SOAK_SEED=<seed>. VELL_SOAK_MATCHES sets how many
+// matches to play (at least 1000 by default).
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
-#include "table_helpers.h"
+#include "fixture.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
 
-using namespace table;
+using namespace fixture;
 
 namespace {
-
-constexpr double kScale = 0.01;
-// Every step may run a little late; the whole chain of a match is allowed
-// this much beyond its schedule.
-constexpr qint64 kSlackMs = 1500;
 
 bool isPermutation(rules::Order order)
 {
@@ -39,15 +30,28 @@ bool isPermutation(rules::Order order)
 }
 
 // Points of the prizes that neither row holds.
-int unawardedPoints(const Vell& w)
+int unawardedPoints(const Table& t)
 {
     int points = 0;
     for (int v = 1; v <= rules::kCards; ++v) {
-        if (shown(w, "CPU_Get_Label_card", v).isEmpty() && shown(w, "User_Get_Label_card", v).isEmpty())
+        if (t.shown("CPU_Get_Label_card", v).isEmpty() && t.shown("User_Get_Label_card", v).isEmpty())
             points += rules::prizePoints(v);
     }
     return points;
 }
+
+// The game's own time in a match against the computer, by its rules: from
+// the command to the first prize, each round from the click to the next
+// prize (a tie to the buttons again), and the last round to the reset.
+qint64 humanMatchMs(int ties, bool lastRoundTied)
+{
+    const int decided = 13 - (lastRoundTied ? 1 : 0);
+    const int nonLastDecided = lastRoundTied ? decided : decided - 1;
+    const int nonLastTies = ties - (lastRoundTied ? 1 : 0);
+    return 6000 + 10500 * qint64(nonLastDecided) + 9000 * qint64(nonLastTies) + (lastRoundTied ? 12500 : 9500);
+}
+
+constexpr qint64 kWatchingMatchMs = 142600;
 
 class Soak
 {
@@ -56,204 +60,205 @@ public:
         : m_random(seed)
     {
         std::srand(seed);
-        // Looks between the events too, so that no state goes by unseen.
-        m_sampler.setTimerType(Qt::PreciseTimer);
-        m_sampler.setInterval(1);
-        QObject::connect(&m_sampler, &QTimer::timeout, [this] {
-            if (!QTest::currentTestFailed())
-                check();
-        });
+        QObject::connect(&m_table.w->stepClock(), &StepClock::stepRan, m_table.w.get(),
+                         [this](const QString& name, qint64 dueNs, qint64) { stepRan(name, dueNs / 1'000'000); });
     }
 
-    // Plays until `matches` have ended, then until the table is idle.
     void run(int matches)
     {
-        m_window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m_window));
-        m_clock.start();
-        m_sampler.start();
+        Vell& w = *m_table.w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         while (m_matchesEnded < matches && !QTest::currentTestFailed()) {
-            QTest::qWait(m_random.bounded(0, 12));
+            // Mostly short pauses, sometimes a long one.
+            m_table.advance(m_random.bounded(0, 8) == 0 ? m_random.bounded(0, 20000) : m_random.bounded(0, 2500));
             check();
-            if (QTest::currentTestFailed())
-                return;
-            if (m_matchesEnded >= matches)
+            if (QTest::currentTestFailed() || m_matchesEnded >= matches)
                 break;
             poke();
             check();
         }
-        finishMatch();
-        m_sampler.stop();
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(m_window.pendingSteps(), 0);
-        m_window.Level_dialog->close();
-        m_window.Help_window->close();
-        qInfo("%d matches: %d against the computer, %d watched; %d ties; %d events", m_matchesEnded,
-              m_humanMatches, m_watchedMatches, m_ties, m_events);
-        QVERIFY(m_humanMatches >= 5);
-        QVERIFY(m_watchedMatches >= 5);
+        // A match the last events started: play it out with enabled cards.
+        while (m_table.match().running() && !QTest::currentTestFailed()) {
+            m_table.advance(1000);
+            playAnyCard();
+            check();
+        }
+        QCOMPARE(w.pendingSteps(), 0);
+        w.Level_dialog->close();
+        w.Help_window->close();
+        qInfo("%d matches: %d against the computer, %d watched; %d ties; %d events", m_matchesEnded, m_humanMatches,
+              m_watchedMatches, m_ties, m_events);
+        QVERIFY(m_humanMatches >= matches / 5);
+        QVERIFY(m_watchedMatches >= matches / 5);
+        QVERIFY(m_ties > 0);
     }
 
 private:
-    // A match the last events started still waits for its player: play it
-    // out with enabled cards only, then the table must come back to idle.
-    void finishMatch()
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!idle() && !QTest::currentTestFailed() && waited.elapsed() < 10000) {
-            playAnyCard();
-            QTest::qWait(m_random.bounded(1, 12));
-        }
-        QVERIFY2(idle() || QTest::currentTestFailed(), "the table never came back to idle");
-    }
-
     // Clicks one of the enabled card buttons, if any.
     void playAnyCard()
     {
-        const QList<int> enabled = enabledCards(m_window);
+        const QList<int> enabled = m_table.enabledCards();
         if (!enabled.isEmpty())
-            QTest::mouseClick(button(m_window, enabled[m_random.bounded(0, int(enabled.size()))]), Qt::LeftButton);
+            m_table.click(enabled[m_random.bounded(0, int(enabled.size()))]);
     }
-
-    bool idle() const { return matchCommandsEnabled(m_window) && m_window.pendingSteps() == 0; }
 
     // One random input, anything a player could do.
     void poke()
     {
         ++m_events;
+        Vell& w = *m_table.w;
         const int card = m_random.bounded(1, 14);
         switch (m_random.bounded(0, 16)) {
         case 0:
         case 1:
         case 2:
         case 3:
+        case 4:
             // A player who plays: an enabled card most of the time.
             playAnyCard();
             break;
-        case 4:
-            QTest::mouseClick(button(m_window, card), Qt::LeftButton);
-            break;
         case 5:
-            QTest::mouseDClick(button(m_window, card), Qt::LeftButton);
+            m_table.click(card);
             break;
-        case 6: {
+        case 6:
+            QTest::mouseDClick(m_table.button(card), Qt::LeftButton);
+            break;
+        case 7: {
             static const Qt::Key keys[] = {Qt::Key_A, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
                                            Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_0,
                                            Qt::Key_J, Qt::Key_Q, Qt::Key_K};
-            QTest::keyClick(&m_window, keys[card - 1]);
+            QTest::keyClick(&w, keys[card - 1]);
             break;
         }
-        case 7:
-            action(m_window, "Human_vs_Computer_Action")->trigger();
-            break;
         case 8:
+            m_table.action("Human_vs_Computer_Action")->trigger();
+            break;
         case 9:
-            action(m_window, "Computer_vs_Computer_Action")->trigger();
+            m_table.action("Computer_vs_Computer_Action")->trigger();
             break;
         case 10:
-            QTest::keyClick(&m_window, Qt::Key_B, Qt::ControlModifier);
+            QTest::keyClick(&w, Qt::Key_B, Qt::ControlModifier);
             break;
         case 11: {
             static const char* const colours[] = {"Back_color_green_Action", "Back_color_red_Action",
                                                   "Back_color_yellow_Action", "Back_color_lightGray_Action"};
-            action(m_window, colours[m_random.bounded(0, 4)])->trigger();
+            m_table.action(colours[m_random.bounded(0, 4)])->trigger();
             break;
         }
         case 12:
-            action(m_window, "Level_check_Action")->trigger();
+            m_table.action("Level_check_Action")->trigger();
             break;
         case 13:
-            action(m_window, "Help_Action")->trigger();
+            m_table.action("Help_Action")->trigger();
             break;
         case 14:
-            m_window.Level_dialog->close();
-            m_window.Help_window->close();
+            w.Level_dialog->close();
+            w.Help_window->close();
             break;
         default:
             break;
         }
     }
 
+    // Told as each step is about to run: some moments are too short for
+    // the looks between events to catch.
+    void stepRan(const QString& name, qint64 atMs)
+    {
+        const Match& m = m_table.w->match();
+        if (name == QLatin1String("Start_game_timer3") || name == QLatin1String("Open_card_timer5")
+            || name == QLatin1String("tie_no_count_timer3"))
+            m_playableSince = atMs;
+        if (name == QLatin1String("tie_no_count_timer")) {
+            ++m_tiesThisMatch;
+            ++m_ties;
+            m_lastRoundTied = m.N == 12;
+        }
+        if (name == QLatin1String("Open_show_result_timer")) {
+            m_resultSeen = true;
+            // The table as the match left it: every prize won by one side,
+            // but for one left over by a tie in the last round.
+            const int unawarded = unawardedPoints(m_table);
+            QCOMPARE(m.CPU_score + m.User_score + unawarded, rules::kAllPrizePoints);
+            QVERIFY(unawarded == 0 || (!m_watching && m_lastRoundTied));
+        }
+        if (name == QLatin1String("Return_First_Screen_timer"))
+            m_endedAt = atMs;
+    }
+
     // The invariants, and the bookkeeping of the match in progress.
     void check()
     {
-        const Vell& w = m_window;
-        const qint64 now = m_clock.elapsed();
-        QVERIFY(isPermutation(buf_daiya));
-        QVERIFY(isPermutation(buf_spade));
-        QVERIFY(N >= 0 && N <= 13);
-        QVERIFY(open_count >= 0 && open_count <= 13);
-        QVERIFY(Round_count >= 0 && Round_count <= 14);
-        // Buttons come on only when nothing is left to wait for.
-        QVERIFY2(enabledCards(w).isEmpty() || w.pendingSteps() == 0, "buttons enabled while a step is pending");
+        const Table& t = m_table;
+        const Match& m = t.w->match();
+        const qint64 now = m_table.time.nowMs();
+        QVERIFY(isPermutation(m.buf_daiya));
+        QVERIFY(isPermutation(m.buf_spade));
+        QVERIFY(m.N >= 0 && m.N <= 13);
+        QVERIFY(m.open_count >= 0 && m.open_count <= 13);
+        QVERIFY(m.Round_count >= 0 && m.Round_count <= 14);
+        // The cards can be played exactly while the game waits for one, and
+        // then nothing else is pending.
+        const bool waiting = m.phase() == Match::Phase::WaitingForCard;
+        QVERIFY2(t.enabledCards().isEmpty() != waiting, qPrintable(t.where()));
+        QVERIFY2(!waiting || t.w->pendingSteps() == 0, qPrintable(t.where()));
         // Two steps at most: the pair that ends a match falls due together.
-        QVERIFY2(w.pendingSteps() <= 2, qPrintable(QStringLiteral("%1 steps pending").arg(w.pendingSteps())));
+        QVERIFY2(t.w->pendingSteps() <= 2, qPrintable(t.where()));
+        QCOMPARE(t.commandsEnabled(), !m.running());
 
-        const bool running = !matchCommandsEnabled(w);
-        if (running && !m_running) {
+        if (m.running() && !m_running) {
             m_running = true;
-            m_watching = action(w, "Computer_vs_Computer_Action")->isChecked();
+            m_watching = m.kind() == Match::Kind::Watching;
             (m_watching ? m_watchedMatches : m_humanMatches) += 1;
-            m_busyMs = 0;
+            m_startedAt = now;
+            m_waitedMs = 0;
             m_tiesThisMatch = 0;
-            m_lastCheck = now;
+            m_lastRoundTied = false;
             m_cpu = m_user = 0;
             m_resultSeen = false;
+            m_wasWaiting = false;
         }
         if (m_running) {
-            // Time the game spends on its own, not waiting for the player.
-            if (enabledCards(w).isEmpty())
-                m_busyMs += now - m_lastCheck;
-            m_lastCheck = now;
-            if (label(w, "Message_Label")->text() == QLatin1String("This is tie") && !m_inTie) {
-                ++m_tiesThisMatch;
-                ++m_ties;
-            }
-            m_inTie = label(w, "Message_Label")->text() == QLatin1String("This is tie");
+            // A card was played since the last look, now: only a play ends
+            // the wait, and playing moves no time. The wait was the
+            // player's time, not the game's.
+            if (m_wasWaiting && !waiting)
+                m_waitedMs += now - m_playableSince;
+            m_wasWaiting = waiting;
             // Scores only grow during a match, until the table is reset.
-            if (Round_count != 0 || w.CPU_score != 0 || w.User_score != 0) {
-                QVERIFY(w.CPU_score >= m_cpu && w.User_score >= m_user);
-                m_cpu = w.CPU_score;
-                m_user = w.User_score;
+            if (m.Round_count != 0 || m.CPU_score != 0 || m.User_score != 0) {
+                QVERIFY(m.CPU_score >= m_cpu && m.User_score >= m_user);
+                m_cpu = m.CPU_score;
+                m_user = m.User_score;
             }
-            if (!label(w, "Result_Label1")->isHidden() && !m_resultSeen) {
-                m_resultSeen = true;
-                QCOMPARE(w.CPU_score + w.User_score + unawardedPoints(w), rules::kAllPrizePoints);
-                QVERIFY(unawardedPoints(w) == 0 || (!m_watching && m_tiesThisMatch > 0));
-            }
-            QVERIFY2(m_busyMs <= longestChainMs(),
-                     qPrintable(QStringLiteral("match busy %1 ms, allowed %2").arg(m_busyMs).arg(longestChainMs())));
         }
-        if (!running && m_running) {
+        if (!m.running() && m_running) {
             m_running = false;
             QVERIFY(m_resultSeen);
-            QCOMPARE(enabledCards(w), QList<int>{});
+            QCOMPARE(t.enabledCards(), QList<int>{});
+            const qint64 took = m_endedAt - m_startedAt - m_waitedMs;
+            const qint64 expected = m_watching ? kWatchingMatchMs : humanMatchMs(m_tiesThisMatch, m_lastRoundTied);
+            QVERIFY2(took == expected, qPrintable(QStringLiteral("the game took %1 ms of its own, its rules %2 (%3)")
+                                                      .arg(took)
+                                                      .arg(expected)
+                                                      .arg(t.where())));
             ++m_matchesEnded;
         }
     }
 
-    // The longest a match can keep the player waiting, by its schedule.
-    qint64 longestChainMs() const
-    {
-        // Human: start 6000, twelve rounds of 10500, the last round and its
-        // result up to 12500 (with a last-round tie), 9000 for every tie.
-        // Watching: 142600.
-        const qint64 scheduled = m_watching ? 142600 : 6000 + 12 * 10500 + 12500 + 9000 * qint64(m_tiesThisMatch);
-        return qint64(scheduled * kScale) + kSlackMs;
-    }
-
-    Vell m_window;
+    Table m_table;
     QRandomGenerator m_random;
-    QTimer m_sampler;
-    QElapsedTimer m_clock;
     bool m_running = false;
     bool m_watching = false;
     bool m_resultSeen = false;
-    bool m_inTie = false;
-    qint64 m_busyMs = 0;
-    qint64 m_lastCheck = 0;
+    bool m_lastRoundTied = false;
+    bool m_wasWaiting = false;
+    qint64 m_startedAt = 0;
+    qint64 m_endedAt = 0;
+    qint64 m_playableSince = 0;
+    qint64 m_waitedMs = 0;
     int m_cpu = 0;
     int m_user = 0;
     int m_tiesThisMatch = 0;
@@ -273,13 +278,11 @@ class SoakTest : public QObject
 private slots:
     void randomPlay()
     {
-        resetMatchState();
-        timing::setScale(kScale);
         bool ok = false;
         quint32 seed = qgetenv("VELL_SOAK_SEED").toUInt(&ok);
         if (!ok)
             seed = QRandomGenerator::global()->generate();
-        const int wanted = qMax(30, qEnvironmentVariableIntValue("VELL_SOAK_MATCHES"));
+        const int wanted = qMax(1000, qEnvironmentVariableIntValue("VELL_SOAK_MATCHES"));
         qInfo("seed %u (replay with VELL_SOAK_SEED=%u)", seed, seed);
         Soak soak(seed);
         soak.run(wanted);

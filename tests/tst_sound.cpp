@@ -7,10 +7,11 @@
 // handlers of its own, so every match runs in a child process: this same
 // program started with --child, which plays a watching match the way the
 // game does and reports what it saw on standard output.
-#include "app/time_scale.h"
-#include "match/round_sound.h"
-#include "table_helpers.h"
+#include "app/round_sound.h"
+#include "app/vell.h"
+#include "core/time_scale.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
 #include <QTimer>
 
@@ -68,16 +70,20 @@ int childMain(int argc, char* argv[])
             lastTick = now;
         });
 
+        // How late each step ran on the program's own timers.
+        qint64 latestNs = 0;
+        QObject::connect(&w.stepClock(), &StepClock::stepRan, &w,
+                         [&](const QString&, qint64 dueNs, qint64 ranNs) { latestNs = qMax(latestNs, ranNs - dueNs); });
+
         const auto report = [&] {
+            say(QStringLiteral("latest_step_ms %1").arg(latestNs / 1'000'000));
             say(QStringLiteral("longest_stall_ms %1").arg(longestStall));
             say(QStringLiteral("silent %1").arg(sound->isSilent() ? 1 : 0));
             say(QStringLiteral("closing"));
             w.close();
         };
-        bool running = false;
-        QObject::connect(w.Computer_vs_Computer_Action, &QAction::changed, &w, [&] {
-            if (running && w.Computer_vs_Computer_Action->isEnabled() && w.pendingSteps() == 0) {
-                running = false;
+        QObject::connect(&w.stepClock(), &StepClock::stepRan, &w, [&](const QString& name) {
+            if (name == QLatin1String("Return_First_Screen_timer")) {
                 say(QStringLiteral("match_ms %1").arg(clock.elapsed()));
                 QTimer::singleShot(0, &w, report);
             }
@@ -88,7 +94,6 @@ int childMain(int argc, char* argv[])
         clock.restart();
         heartbeat.start();
         w.Computer_vs_Computer_Action->trigger();
-        running = true;
         result = app.exec();
     }
     return RoundSound::finishRun(result);
@@ -297,6 +302,8 @@ private:
                  qPrintable(QStringLiteral("the match took %1 ms, scheduled %2").arg(took).arg(scheduled)));
         const qint64 stall = run.value(QStringLiteral("longest_stall_ms")).toLongLong();
         QVERIFY2(stall < kLongestStallMs, qPrintable(QStringLiteral("the window stood still for %1 ms").arg(stall)));
+        const qint64 late = run.value(QStringLiteral("latest_step_ms")).toLongLong();
+        QVERIFY2(late < kLongestStallMs, qPrintable(QStringLiteral("a step ran %1 ms late").arg(late)));
         QVERIFY2(run.exitAfterCloseMs >= 0 && run.exitAfterCloseMs < kExitWithinMs,
                  qPrintable(QStringLiteral("ended %1 ms after closing").arg(run.exitAfterCloseMs)));
     }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The table as the program opens it, its menus, and the operations that put
 // card faces on it.
-#include "table_helpers.h"
+#include "fixture.h"
 
 #include <QGridLayout>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
-using namespace table;
+using namespace fixture;
 
 namespace {
 
@@ -36,61 +36,62 @@ class TableTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { resetMatchState(); }
 
     void startUpTable()
     {
-        Vell w;
-        QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(w.Score_text, label(w, "Score_Label")->text());
-        QCOMPARE(enabledCards(w), QList<int>{});
-        QVERIFY(label(w, "Result_Label1")->isHidden());
-        QVERIFY(label(w, "Result_Label2")->isHidden());
-        QCOMPARE(label(w, "Message_Label")->text(), QString());
+        Table t;
+        Vell& w = *t.w;
+        QCOMPARE(t.label("Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
+        QCOMPARE(t.match().Score_text, t.label("Score_Label")->text());
+        QCOMPARE(t.enabledCards(), QList<int>{});
+        QVERIFY(t.label("Result_Label1")->isHidden());
+        QVERIFY(t.label("Result_Label2")->isHidden());
+        QCOMPARE(t.label("Message_Label")->text(), QString());
         QCOMPARE(w.windowTitle(), QStringLiteral("Vell"));
 
         QCOMPARE(w.minimumSize(), QSize(640, 480));
         QCOMPARE(w.maximumSize(), QSize(640, 480));
 
         for (int k = 1; k <= 13; ++k) {
-            QCOMPARE(shown(w, "CPU_Label_card", k), QStringLiteral("card back"));
-            QVERIFY(!label(w, "CPU_Label_card", k)->pixmap().isNull());
-            QCOMPARE(shown(w, "CPU_Get_Label_card", k), QString());
-            QCOMPARE(shown(w, "User_Get_Label_card", k), QString());
-            QCOMPARE(shown(w, "User_Label_card", k), QStringLiteral("%1 of clubs").arg(k));
-            QVERIFY(!label(w, "User_Label_card", k)->pixmap().isNull());
-            QCOMPARE(button(w, k)->text(), QString::number(k));
-            QCOMPARE(button(w, k)->cursor().shape(), Qt::PointingHandCursor);
+            QCOMPARE(t.shown("CPU_Label_card", k), QStringLiteral("card back"));
+            QVERIFY(!t.label("CPU_Label_card", k)->pixmap().isNull());
+            QCOMPARE(t.shown("CPU_Get_Label_card", k), QString());
+            QCOMPARE(t.shown("User_Get_Label_card", k), QString());
+            QCOMPARE(t.shown("User_Label_card", k), QStringLiteral("%1 of clubs").arg(k));
+            QVERIFY(!t.label("User_Label_card", k)->pixmap().isNull());
+            QCOMPARE(t.button(k)->text(), QString::number(k));
+            QCOMPARE(t.button(k)->cursor().shape(), Qt::PointingHandCursor);
         }
-        QCOMPARE(shown(w, "Daiya_Label_back"), QStringLiteral("card back"));
-        QCOMPARE(shown(w, "Daiya_Label_open"), QString());
-        QCOMPARE(shown(w, "CPU_Label_open"), QString());
-        QCOMPARE(shown(w, "User_Label_open"), QString());
+        QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
+        QCOMPARE(t.shown("Daiya_Label_open"), QString());
+        QCOMPARE(t.shown("CPU_Label_open"), QString());
+        QCOMPARE(t.shown("User_Label_open"), QString());
 
         // Every place tells a screen reader where it is.
-        QCOMPARE(label(w, "Daiya_Label_back")->accessibleDescription(), QStringLiteral("prize pile"));
-        QCOMPARE(label(w, "Daiya_Label_open")->accessibleDescription(), QStringLiteral("prize card"));
-        QCOMPARE(label(w, "CPU_Label_open")->accessibleDescription(), QStringLiteral("computer's card"));
-        QCOMPARE(label(w, "User_Label_open")->accessibleDescription(), QStringLiteral("your card"));
-        QCOMPARE(label(w, "CPU_Label_card", 5)->accessibleDescription(), QStringLiteral("computer's hand, place 5"));
-        QCOMPARE(label(w, "CPU_Get_Label_card", 5)->accessibleDescription(),
+        QCOMPARE(t.label("Daiya_Label_back")->accessibleDescription(), QStringLiteral("prize pile"));
+        QCOMPARE(t.label("Daiya_Label_open")->accessibleDescription(), QStringLiteral("prize card"));
+        QCOMPARE(t.label("CPU_Label_open")->accessibleDescription(), QStringLiteral("computer's card"));
+        QCOMPARE(t.label("User_Label_open")->accessibleDescription(), QStringLiteral("your card"));
+        QCOMPARE(t.label("CPU_Label_card", 5)->accessibleDescription(), QStringLiteral("computer's hand, place 5"));
+        QCOMPARE(t.label("CPU_Get_Label_card", 5)->accessibleDescription(),
                  QStringLiteral("computer's won cards, place 5"));
-        QCOMPARE(label(w, "User_Get_Label_card", 5)->accessibleDescription(),
+        QCOMPARE(t.label("User_Get_Label_card", 5)->accessibleDescription(),
                  QStringLiteral("your won cards, place 5"));
-        QCOMPARE(label(w, "User_Label_card", 5)->accessibleDescription(), QStringLiteral("your hand, place 5"));
+        QCOMPARE(t.label("User_Label_card", 5)->accessibleDescription(), QStringLiteral("your hand, place 5"));
     }
 
     void buttonAndCardShareAColumn()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         auto* grid = w.centralWidget()->findChild<QGridLayout*>();
         QVERIFY(grid);
         for (int k = 1; k <= 13; ++k) {
             int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
-            grid->getItemPosition(grid->indexOf(button(w, k)), &row, &column, &rowSpan, &columnSpan);
+            grid->getItemPosition(grid->indexOf(t.button(k)), &row, &column, &rowSpan, &columnSpan);
             QCOMPARE(row, 0);
             QCOMPARE(column, k - 1);
-            grid->getItemPosition(grid->indexOf(label(w, "User_Label_card", k)), &row, &column, &rowSpan, &columnSpan);
+            grid->getItemPosition(grid->indexOf(t.label("User_Label_card", k)), &row, &column, &rowSpan, &columnSpan);
             QCOMPARE(row, 1);
             QCOMPARE(column, k - 1);
         }
@@ -98,18 +99,20 @@ private slots:
 
     void fullestTableFitsTheWindow()
     {
-        Vell w;
-        occupyEveryPlace(w);
+        Table t;
+        Vell& w = *t.w;
+        t.occupyEveryPlace();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(clippedPlaces(w), QString());
+        QCOMPARE(t.clippedPlaces(), QString());
         for (int v = 1; v <= 13; ++v)
-            QCOMPARE(label(w, "User_Get_Label_card", v)->size(), label(w, "User_Get_Label_card", v)->pixmap().size());
+            QCOMPARE(t.label("User_Get_Label_card", v)->size(), t.label("User_Get_Label_card", v)->pixmap().size());
     }
 
     void menuTree()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         QList<QMenu*> bar;
         for (QAction* a : w.menuBar()->actions())
             bar << a->menu();
@@ -163,7 +166,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, checkable);
         QFETCH(bool, checked);
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         auto* a = w.findChild<QAction*>(name);
         QVERIFY(a);
         QCOMPARE(a->text(), text);
@@ -178,146 +182,152 @@ private slots:
 
     void matchCommandsComeBackWithTheFirstScreen()
     {
-        Vell w;
-        action(w, "Human_vs_Computer_Action")->setEnabled(false);
-        action(w, "Human_vs_Computer_Action")->setChecked(true);
-        action(w, "Computer_vs_Computer_Action")->setEnabled(false);
-        action(w, "Computer_vs_Computer_Action")->setChecked(true);
+        Table t;
+        Vell& w = *t.w;
+        t.action("Human_vs_Computer_Action")->setEnabled(false);
+        t.action("Human_vs_Computer_Action")->setChecked(true);
+        t.action("Computer_vs_Computer_Action")->setEnabled(false);
+        t.action("Computer_vs_Computer_Action")->setChecked(true);
         w.first_screen();
-        QVERIFY(action(w, "Human_vs_Computer_Action")->isEnabled());
-        QVERIFY(!action(w, "Human_vs_Computer_Action")->isChecked());
-        QVERIFY(action(w, "Computer_vs_Computer_Action")->isEnabled());
-        QVERIFY(!action(w, "Computer_vs_Computer_Action")->isChecked());
+        QVERIFY(t.action("Human_vs_Computer_Action")->isEnabled());
+        QVERIFY(!t.action("Human_vs_Computer_Action")->isChecked());
+        QVERIFY(t.action("Computer_vs_Computer_Action")->isEnabled());
+        QVERIFY(!t.action("Computer_vs_Computer_Action")->isChecked());
     }
 
     void facesOfThePlayedCards()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.card_spade_show(0);
-        QCOMPARE(shown(w, "CPU_Label_open"), QStringLiteral("card back"));
-        QVERIFY(!label(w, "CPU_Label_open")->pixmap().isNull());
+        QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("card back"));
+        QVERIFY(!t.label("CPU_Label_open")->pixmap().isNull());
         w.card_spade_show(9);
-        QCOMPARE(shown(w, "CPU_Label_open"), QStringLiteral("9 of spades"));
-        const QImage nine = label(w, "CPU_Label_open")->pixmap().toImage();
+        QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("9 of spades"));
+        const QImage nine = t.label("CPU_Label_open")->pixmap().toImage();
         w.card_spade_show(14);
         w.card_spade_show(-1);
-        QCOMPARE(shown(w, "CPU_Label_open"), QStringLiteral("9 of spades"));
-        QCOMPARE(label(w, "CPU_Label_open")->pixmap().toImage(), nine);
+        QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("9 of spades"));
+        QCOMPARE(t.label("CPU_Label_open")->pixmap().toImage(), nine);
 
         w.card_user_show(0);
-        QCOMPARE(shown(w, "User_Label_open"), QString());
+        QCOMPARE(t.shown("User_Label_open"), QString());
         w.card_user_show(7);
-        QCOMPARE(shown(w, "User_Label_open"), QStringLiteral("7 of clubs"));
+        QCOMPARE(t.shown("User_Label_open"), QStringLiteral("7 of clubs"));
         w.card_daiya_show(14);
-        QCOMPARE(shown(w, "Daiya_Label_open"), QString());
+        QCOMPARE(t.shown("Daiya_Label_open"), QString());
     }
 
     void prizeCardAndPile()
     {
-        Vell w;
-        buf_daiya = {5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 12};
-        N = 11;
+        Table t;
+        Vell& w = *t.w;
+        t.match().buf_daiya = {5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 12};
+        t.match().N = 11;
         w.card_daiya_open();
-        QCOMPARE(shown(w, "Daiya_Label_open"), QStringLiteral("13 of diamonds"));
-        QCOMPARE(shown(w, "Daiya_Label_back"), QStringLiteral("card back"));
-        N = 12;
+        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("13 of diamonds"));
+        QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
+        t.match().N = 12;
         w.card_daiya_open();
-        QCOMPARE(shown(w, "Daiya_Label_open"), QStringLiteral("12 of diamonds"));
-        QCOMPARE(shown(w, "Daiya_Label_back"), QString());
-        QVERIFY(label(w, "Daiya_Label_back")->pixmap().isNull());
+        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("12 of diamonds"));
+        QCOMPARE(t.shown("Daiya_Label_back"), QString());
+        QVERIFY(t.label("Daiya_Label_back")->pixmap().isNull());
 
         // Past the last prize the table is left so that a match can start again.
-        action(w, "Human_vs_Computer_Action")->setEnabled(false);
-        action(w, "Human_vs_Computer_Action")->setChecked(true);
-        action(w, "Computer_vs_Computer_Action")->setEnabled(false);
-        N = 13;
-        Round_count = 13;
+        t.action("Human_vs_Computer_Action")->setEnabled(false);
+        t.action("Human_vs_Computer_Action")->setChecked(true);
+        t.action("Computer_vs_Computer_Action")->setEnabled(false);
+        t.match().N = 13;
+        t.match().Round_count = 13;
         w.card_daiya_open();
-        QCOMPARE(shown(w, "Daiya_Label_open"), QString());
-        QCOMPARE(N, 0);
-        QCOMPARE(Round_count, 0);
-        QVERIFY(action(w, "Human_vs_Computer_Action")->isEnabled());
-        QVERIFY(!action(w, "Human_vs_Computer_Action")->isChecked());
-        QVERIFY(action(w, "Computer_vs_Computer_Action")->isEnabled());
+        QCOMPARE(t.shown("Daiya_Label_open"), QString());
+        QCOMPARE(t.match().N, 0);
+        QCOMPARE(t.match().Round_count, 0);
+        QVERIFY(t.action("Human_vs_Computer_Action")->isEnabled());
+        QVERIFY(!t.action("Human_vs_Computer_Action")->isChecked());
+        QVERIFY(t.action("Computer_vs_Computer_Action")->isEnabled());
     }
 
     void prizeCardOfTheWatchingMode()
     {
-        Vell w;
-        buf_daiya = {5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 12};
-        Round_count = 0;
+        Table t;
+        Vell& w = *t.w;
+        t.match().buf_daiya = {5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 12};
+        t.match().Round_count = 0;
         w.card_daiya_open_auto();
-        QCOMPARE(shown(w, "Daiya_Label_open"), QString());
-        Round_count = 1;
+        QCOMPARE(t.shown("Daiya_Label_open"), QString());
+        t.match().Round_count = 1;
         w.card_daiya_open_auto();
-        QCOMPARE(shown(w, "Daiya_Label_open"), QStringLiteral("5 of diamonds"));
-        Round_count = 13;
+        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("5 of diamonds"));
+        t.match().Round_count = 13;
         w.card_daiya_open_auto();
-        QCOMPARE(shown(w, "Daiya_Label_open"), QStringLiteral("12 of diamonds"));
-        QCOMPARE(shown(w, "Daiya_Label_back"), QString());
-        Round_count = 14;
+        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("12 of diamonds"));
+        QCOMPARE(t.shown("Daiya_Label_back"), QString());
+        t.match().Round_count = 14;
         w.card_daiya_open_auto();
-        QCOMPARE(shown(w, "Daiya_Label_open"), QString());
+        QCOMPARE(t.shown("Daiya_Label_open"), QString());
     }
 
     void handsOnTheTable()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.Draw_CPU_Card(0);
-        QCOMPARE(shown(w, "CPU_Label_card", 1), QString());
-        QCOMPARE(shown(w, "CPU_Label_card", 2), QStringLiteral("card back"));
+        QCOMPARE(t.shown("CPU_Label_card", 1), QString());
+        QCOMPARE(t.shown("CPU_Label_card", 2), QStringLiteral("card back"));
         w.Draw_CPU_Card(12);
-        QCOMPARE(shown(w, "CPU_Label_card", 13), QString());
+        QCOMPARE(t.shown("CPU_Label_card", 13), QString());
         w.Return_CPU_Card(12);
-        QCOMPARE(shown(w, "CPU_Label_card", 13), QStringLiteral("card back"));
+        QCOMPARE(t.shown("CPU_Label_card", 13), QStringLiteral("card back"));
         w.Draw_CPU_Card(13);
-        QCOMPARE(shown(w, "CPU_Label_card", 13), QString());
+        QCOMPARE(t.shown("CPU_Label_card", 13), QString());
         w.Return_CPU_Card(13);
         w.Draw_CPU_Card(14);
         w.Draw_CPU_Card(-1);
-        QCOMPARE(shown(w, "CPU_Label_card", 13), QString());
-        QCOMPARE(shown(w, "CPU_Label_card", 12), QStringLiteral("card back"));
+        QCOMPARE(t.shown("CPU_Label_card", 13), QString());
+        QCOMPARE(t.shown("CPU_Label_card", 12), QStringLiteral("card back"));
 
         w.Clear_User_Card(7);
-        QCOMPARE(shown(w, "User_Label_card", 7), QString());
+        QCOMPARE(t.shown("User_Label_card", 7), QString());
         w.card_user_show(7);
         w.card_spade_show(7);
         w.Return_User_Card(7);
-        QCOMPARE(shown(w, "User_Label_card", 7), QStringLiteral("7 of clubs"));
-        QVERIFY(!label(w, "User_Label_card", 7)->pixmap().isNull());
-        QCOMPARE(shown(w, "User_Label_open"), QString());
-        QCOMPARE(shown(w, "CPU_Label_open"), QString());
+        QCOMPARE(t.shown("User_Label_card", 7), QStringLiteral("7 of clubs"));
+        QVERIFY(!t.label("User_Label_card", 7)->pixmap().isNull());
+        QCOMPARE(t.shown("User_Label_open"), QString());
+        QCOMPARE(t.shown("CPU_Label_open"), QString());
     }
 
     void refreshButtonsFollowsThePlayedCards()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.Refresh_buttons();
-        QCOMPARE(enabledCards(w), allCards());
+        QCOMPARE(t.enabledCards(), allCards());
 
-        open_button = {5, 0};
-        open_count = 1;
+        t.match().open_button = {5, 0};
+        t.match().open_count = 1;
         w.Refresh_buttons();
-        QCOMPARE(enabledCards(w), (QList<int>{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13}));
+        QCOMPARE(t.enabledCards(), (QList<int>{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13}));
         // A card once recorded stays unplayable for the rest of the match.
-        open_button[0] = 0;
+        t.match().open_button[0] = 0;
         w.Refresh_buttons();
-        QVERIFY(!button(w, 5)->isEnabled());
+        QVERIFY(!t.button(5)->isEnabled());
 
         // A struck entry (a tied card taken back) is skipped.
-        button_count.fill(0);
-        open_button = {3, 9, 0};
-        open_count = 3;
+        t.match().button_count.fill(0);
+        t.match().open_button = {3, 9, 0};
+        t.match().open_count = 3;
         w.Refresh_buttons();
-        QCOMPARE(enabledCards(w), (QList<int>{1, 2, 4, 5, 6, 7, 8, 10, 11, 12, 13}));
+        QCOMPARE(t.enabledCards(), (QList<int>{1, 2, 4, 5, 6, 7, 8, 10, 11, 12, 13}));
 
         w.All_buttons_disable();
-        QCOMPARE(enabledCards(w), QList<int>{});
+        QCOMPARE(t.enabledCards(), QList<int>{});
         w.All_buttons_enable();
-        QCOMPARE(enabledCards(w), allCards());
+        QCOMPARE(t.enabledCards(), allCards());
         w.Push_button_setEnabled(14, false);
         w.Push_button_setEnabled(0, false);
-        QCOMPARE(enabledCards(w), allCards());
+        QCOMPARE(t.enabledCards(), allCards());
     }
 };
 

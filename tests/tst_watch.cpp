@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: MIT
 // The watching mode: the computer plays both hands from its fixed orders.
-#include "app/time_scale.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
-#include "recorder.h"
+#include "fixture.h"
 
 #include <functional>
 
-using namespace table;
+using namespace fixture;
 using rules::Order;
 
 namespace {
 
-constexpr int kWait = 10000;
+QString playState(const Table& t)
+{
+    return QString(t.enabledCards().isEmpty() ? "buttons off" : "buttons on")
+         + (t.commandsEnabled() ? "|commands on" : "|commands off") + (t.resultShown() ? "|result" : "");
+}
 
 struct WatchRound {
     int spade;
@@ -25,16 +28,11 @@ const WatchRound kRounds[13] = {
     {8, 2, false}, {13, 6, false}, {10, 8, false}, {11, 12, true}, {12, 9, false}, {6, 11, true},
 };
 
-QString message(const Vell& w)
-{
-    return label(w, "Message_Label")->text();
-}
-
-QList<int> emptyPlaces(const Vell& w, const char* row)
+QList<int> emptyPlaces(const Table& t, const char* row)
 {
     QList<int> places;
     for (int v = 1; v <= 13; ++v) {
-        if (shown(w, row, v).isEmpty())
+        if (t.shown(row, v).isEmpty())
             places << v;
     }
     return places;
@@ -43,48 +41,50 @@ QList<int> emptyPlaces(const Vell& w, const char* row)
 // Follows a whole watching match round by round and checks the table at
 // each step; `meanwhile` runs at the start of every round. Returns the final
 // totals as (computer, clubs).
-QPair<int, int> followWatchingMatch(Vell& w, const Order& prizes, const std::function<void(int)>& meanwhile = {})
+QPair<int, int> followWatchingMatch(Table& t, const Order& prizes, const std::function<void(int)>& meanwhile = {})
 {
-    action(w, "Computer_vs_Computer_Action")->trigger();
+    t.action("Computer_vs_Computer_Action")->trigger();
+    if (t.message() != QLatin1String("Game Start") || t.commandsEnabled())
+        QTest::qFail("the watching mode did not start", __FILE__, __LINE__);
     QList<int> spadesPlayed, clubsPlayed;
     int cpu = 0, user = 0;
     for (int r = 1; r <= 13; ++r) {
         const WatchRound& round = kRounds[r - 1];
         const int prize = prizes[r - 1];
         [&] {
-            QVERIFY(QTest::qWaitFor([&] { return message(w) == QStringLiteral("Round%1").arg(r); }, kWait));
-            QCOMPARE(Round_count, r);
+            QVERIFY2(t.runUntil([&] { return t.message() == QStringLiteral("Round%1").arg(r); }), qPrintable(t.where()));
+            QCOMPARE(t.match().Round_count, r);
             if (meanwhile)
                 meanwhile(r);
-            QVERIFY(QTest::qWaitFor([&] { return !shown(w, "Daiya_Label_open").isEmpty(); }, kWait));
-            QCOMPARE(shown(w, "Daiya_Label_open"), QStringLiteral("%1 of diamonds").arg(prize));
-            QCOMPARE(shown(w, "Daiya_Label_back"), r == 13 ? QString() : QStringLiteral("card back"));
+            QVERIFY2(t.runUntil([&] { return !t.shown("Daiya_Label_open").isEmpty(); }), qPrintable(t.where()));
+            QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("%1 of diamonds").arg(prize));
+            QCOMPARE(t.shown("Daiya_Label_back"), r == 13 ? QString() : QStringLiteral("card back"));
 
             // Both cards leave their places in the hands, face down.
-            QVERIFY(QTest::qWaitFor([&] { return shown(w, "CPU_Label_open") == "card back"; }, kWait));
-            QCOMPARE(shown(w, "User_Label_open"), QStringLiteral("card back"));
+            QVERIFY2(t.runUntil([&] { return t.shown("CPU_Label_open") == "card back"; }), qPrintable(t.where()));
+            QCOMPARE(t.shown("User_Label_open"), QStringLiteral("card back"));
             spadesPlayed << round.spade;
             clubsPlayed << round.club;
             std::sort(spadesPlayed.begin(), spadesPlayed.end());
             std::sort(clubsPlayed.begin(), clubsPlayed.end());
-            QCOMPARE(emptyPlaces(w, "CPU_Label_card"), spadesPlayed);
-            QCOMPARE(emptyPlaces(w, "User_Label_card"), clubsPlayed);
+            QCOMPARE(emptyPlaces(t, "CPU_Label_card"), spadesPlayed);
+            QCOMPARE(emptyPlaces(t, "User_Label_card"), clubsPlayed);
 
-            QVERIFY(QTest::qWaitFor([&] { return shown(w, "CPU_Label_open") != "card back"; }, kWait));
-            QCOMPARE(shown(w, "CPU_Label_open"), QStringLiteral("%1 of spades").arg(round.spade));
-            QCOMPARE(shown(w, "User_Label_open"), QStringLiteral("%1 of clubs").arg(round.club));
+            QVERIFY2(t.runUntil([&] { return t.shown("CPU_Label_open") != "card back"; }), qPrintable(t.where()));
+            QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("%1 of spades").arg(round.spade));
+            QCOMPARE(t.shown("User_Label_open"), QStringLiteral("%1 of clubs").arg(round.club));
 
-            QVERIFY(QTest::qWaitFor([&] { return message(w).startsWith("You"); }, kWait));
-            QCOMPARE(message(w), round.clubsWin ? QStringLiteral("You Win") : QStringLiteral("You Lose"));
+            QVERIFY2(t.runUntil([&] { return t.message().startsWith("You"); }), qPrintable(t.where()));
+            QCOMPARE(t.message(), round.clubsWin ? QStringLiteral("You Win") : QStringLiteral("You Lose"));
             (round.clubsWin ? user : cpu) += rules::prizePoints(prize);
-            QCOMPARE(w.CPU_score, cpu);
-            QCOMPARE(w.User_score, user);
-            QCOMPARE(shown(w, round.clubsWin ? "User_Get_Label_card" : "CPU_Get_Label_card", prize),
+            QCOMPARE(t.match().CPU_score, cpu);
+            QCOMPARE(t.match().User_score, user);
+            QCOMPARE(t.shown(round.clubsWin ? "User_Get_Label_card" : "CPU_Get_Label_card", prize),
                      QStringLiteral("%1 of diamonds").arg(prize));
-            QCOMPARE(label(w, "Score_Label")->text(),
+            QCOMPARE(t.label("Score_Label")->text(),
                      QStringLiteral("Round:%1,Score:CPU=%2,User=%3,tie=0").arg(r).arg(cpu).arg(user));
-            QCOMPARE(shown(w, "Daiya_Label_open"), QString());
-            QCOMPARE(tie_flag, 0);
+            QCOMPARE(t.shown("Daiya_Label_open"), QString());
+            QCOMPARE(t.match().tie_flag, 0);
         }();
         if (QTest::currentTestFailed())
             break;
@@ -99,99 +99,94 @@ class WatchTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        resetMatchState();
-        timing::setScale(0.01);
-    }
-
     void rightAfterStartUp()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
-        Recorder recorder([&w] { return playState(w); });
+        // What the player sees of the commands and cards at every moment.
+        QStringList states{t.message() + "|" + playState(t)};
+        t.afterEachMoment = [&] {
+            states << t.message() + "|" + playState(t);
+        };
         // The dialog, the rules and the colours may be used meanwhile; the
         // mode does not notice.
-        const auto [cpu, user] = followWatchingMatch(w, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, [&w](int round) {
+        const auto [cpu, user] = followWatchingMatch(t, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, [&](int round) {
             if (round == 4) {
-                action(w, "Level_check_Action")->trigger();
-                action(w, "Help_Action")->trigger();
-                action(w, "Back_color_blue_Action")->trigger();
+                t.action("Level_check_Action")->trigger();
+                t.action("Help_Action")->trigger();
+                t.action("Back_color_blue_Action")->trigger();
             } else if (round == 9) {
                 w.Level_dialog->close();
                 w.Help_window->close();
-                action(w, "Back_color_yellow_Action")->trigger();
+                t.action("Back_color_yellow_Action")->trigger();
             }
         });
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(cpu, 48);
         QCOMPARE(user, 53);
-        QVERIFY(action(w, "Computer_vs_Computer_Action")->isChecked());
+        QVERIFY(t.action("Computer_vs_Computer_Action")->isChecked());
 
-        QVERIFY(QTest::qWaitFor([&] { return !label(w, "Result_Label1")->isHidden(); }, kWait));
-        QCOMPARE(label(w, "Result_Label1")->text(), QStringLiteral("1:User=53"));
-        QCOMPARE(label(w, "Result_Label2")->text(), QStringLiteral("2:CPU=48"));
-        QVERIFY(QTest::qWaitFor([&] { return matchCommandsEnabled(w); }, kWait));
-        recorder.sample();
+        QVERIFY2(t.runUntil([&] { return !t.label("Result_Label1")->isHidden(); }), qPrintable(t.where()));
+        QCOMPARE(t.label("Result_Label1")->text(), QStringLiteral("1:User=53"));
+        QCOMPARE(t.label("Result_Label2")->text(), QStringLiteral("2:CPU=48"));
+        QVERIFY2(t.runUntil([&] { return t.commandsEnabled(); }), qPrintable(t.where()));
 
-        QVERIFY(label(w, "Result_Label1")->isHidden());
-        QVERIFY(!action(w, "Computer_vs_Computer_Action")->isChecked());
-        QCOMPARE(label(w, "Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(emptyPlaces(w, "CPU_Label_card"), QList<int>{});
-        QCOMPARE(emptyPlaces(w, "User_Label_card"), QList<int>{});
-        QCOMPARE(emptyPlaces(w, "CPU_Get_Label_card"), allCards());
-        QCOMPARE(emptyPlaces(w, "User_Get_Label_card"), allCards());
-        QCOMPARE(shown(w, "Daiya_Label_back"), QStringLiteral("card back"));
+        QVERIFY(t.label("Result_Label1")->isHidden());
+        QVERIFY(!t.action("Computer_vs_Computer_Action")->isChecked());
+        QCOMPARE(t.label("Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
+        QCOMPARE(emptyPlaces(t, "CPU_Label_card"), QList<int>{});
+        QCOMPARE(emptyPlaces(t, "User_Label_card"), QList<int>{});
+        QCOMPARE(emptyPlaces(t, "CPU_Get_Label_card"), allCards());
+        QCOMPARE(emptyPlaces(t, "User_Get_Label_card"), allCards());
+        QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
         QCOMPARE(w.pendingSteps(), 0);
 
         // The player's buttons never came on, and neither match command could
         // be chosen before the result lines were down.
-        const QStringList& states = recorder.states();
-        QVERIFY(recorder.find("buttons on") < 0);
-        QCOMPARE(recorder.find("commands on", 1), states.size() - 1);
-        QVERIFY(states.at(states.size() - 2).endsWith("|result"));
+        QCOMPARE(states.filter("buttons on").size(), 0);
         QCOMPARE(states.first(), QStringLiteral("|buttons off|commands on"));
-        QCOMPARE(states.at(1), QStringLiteral("Game Start|buttons off|commands off"));
+        QCOMPARE(states.at(1), QStringLiteral("Round1|buttons off|commands off"));
+        QCOMPARE(states.filter("commands on"), (QStringList{states.first(), states.last()}));
+        QVERIFY(states.at(states.size() - 2).endsWith("|result"));
+        QCOMPARE(t.phase(), Match::Phase::Idle);
     }
 
     void afterAHumanMatch()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.show();
-        action(w, "Human_vs_Computer_Action")->trigger();
-        while (!matchCommandsEnabled(w)) {
-            QVERIFY(QTest::qWaitFor([&] { return !enabledCards(w).isEmpty() || matchCommandsEnabled(w); }, kWait));
-            if (!enabledCards(w).isEmpty())
-                QTest::mouseClick(button(w, untiedCard(w)), Qt::LeftButton);
-        }
-        const Order dealt = buf_daiya;
-        const Order computer = buf_spade;
+        QVERIFY2(t.playMatchOut(), qPrintable(t.where()));
+        const Order dealt = t.match().buf_daiya;
+        const Order computer = t.match().buf_spade;
 
-        const auto [cpu, user] = followWatchingMatch(w, dealt);
+        const auto [cpu, user] = followWatchingMatch(t, dealt);
         if (QTest::currentTestFailed())
             return;
         QCOMPARE(cpu + user, rules::kAllPrizePoints);
-        QVERIFY(QTest::qWaitFor([&] { return !label(w, "Result_Label1")->isHidden(); }, kWait));
-        QCOMPARE(label(w, "Result_Label1")->text(), rules::resultLines(cpu, user).first);
-        QCOMPARE(label(w, "Result_Label2")->text(), rules::resultLines(cpu, user).second);
-        QVERIFY(QTest::qWaitFor([&] { return matchCommandsEnabled(w); }, kWait));
+        QVERIFY2(t.runUntil([&] { return !t.label("Result_Label1")->isHidden(); }), qPrintable(t.where()));
+        QCOMPARE(t.label("Result_Label1")->text(), rules::resultLines(cpu, user).first);
+        QCOMPARE(t.label("Result_Label2")->text(), rules::resultLines(cpu, user).second);
+        QVERIFY2(t.runUntil([&] { return t.commandsEnabled(); }), qPrintable(t.where()));
         // The mode deals nothing and leaves the human match's orders alone.
-        QCOMPARE(buf_daiya, dealt);
-        QCOMPARE(buf_spade, computer);
+        QCOMPARE(t.match().buf_daiya, dealt);
+        QCOMPARE(t.match().buf_spade, computer);
     }
 
     void autoPlayIgnoresCardsOutsideTheHand()
     {
-        Vell w;
+        Table t;
+        Vell& w = *t.w;
         w.AutoPlay(0, 14);
-        QCOMPARE(emptyPlaces(w, "CPU_Label_card"), QList<int>{});
-        QCOMPARE(emptyPlaces(w, "User_Label_card"), QList<int>{});
-        QCOMPARE(shown(w, "CPU_Label_open"), QStringLiteral("card back"));
-        QCOMPARE(shown(w, "User_Label_open"), QStringLiteral("card back"));
+        QCOMPARE(emptyPlaces(t, "CPU_Label_card"), QList<int>{});
+        QCOMPARE(emptyPlaces(t, "User_Label_card"), QList<int>{});
+        QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("card back"));
+        QCOMPARE(t.shown("User_Label_open"), QStringLiteral("card back"));
         w.AutoPlay(9, 1);
-        QCOMPARE(emptyPlaces(w, "CPU_Label_card"), QList<int>{9});
-        QCOMPARE(emptyPlaces(w, "User_Label_card"), QList<int>{1});
+        QCOMPARE(emptyPlaces(t, "CPU_Label_card"), QList<int>{9});
+        QCOMPARE(emptyPlaces(t, "User_Label_card"), QList<int>{1});
     }
 };
 

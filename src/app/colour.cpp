@@ -3,14 +3,13 @@
 // memory for the run only.
 #include "vell.h"
 
-#include "app/logging.h"
+#include "core/logging.h"
+#include "core/settings.h"
 #include "dialogs/help_explain.h"
 
 #include <QAction>
-#include <QTimer>
 #include <QPainter>
-
-int Back_color_no = 0;
+#include <QTimer>
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the player by name; without a name there is no box at all.
 #include "vell.h"
 
-#include "app/player_name.h"
+#include "core/player_name.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "app/data_dir.h"
-#include "app/logging.h"
-#include "app/time_scale.h"
+#include "app/round_sound.h"
 #include "app/translation.h"
 #include "app/vell.h"
-#include "match/round_sound.h"
+#include "core/data_dir.h"
+#include "core/logging.h"
+#include "core/time_scale.h"
 
 #include <QApplication>
 #include <QDir>

@@ -115,12 +115,18 @@ void Vell::End_game_auto_timer()
 {
     // While the result lines are up, the step that takes them down is still
     // to reset the table: a match started now would be reset as it runs.
-    if (!Result_Label1->isHidden())
+    if (m_match.running())
         return;
-    Human_vs_Computer_Action->setEnabled(true);
-    Human_vs_Computer_Action->setChecked(false);
-    Computer_vs_Computer_Action->setEnabled(true);
-    Computer_vs_Computer_Action->setChecked(false);
+    showMatchCommands();
+}
+
+void Vell::showMatchCommands()
+{
+    const bool idle = !m_match.running();
+    Human_vs_Computer_Action->setEnabled(idle);
+    Human_vs_Computer_Action->setChecked(m_match.kind() == Match::Kind::Human);
+    Computer_vs_Computer_Action->setEnabled(idle);
+    Computer_vs_Computer_Action->setChecked(m_match.kind() == Match::Kind::Watching);
 }
 
 // Kept for a level menu that the window does not build: the level is shown

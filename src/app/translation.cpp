@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "translation.h"
 
-#include "app/data_dir.h"
-#include "app/logging.h"
+#include "core/data_dir.h"
+#include "core/logging.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

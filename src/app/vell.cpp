@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "vell.h"
 
-#include "app/logging.h"
-#include "app/time_scale.h"
+#include "app/round_sound.h"
+#include "core/card_size.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
-#include "match/card_size.h"
-#include "match/match_state.h"
-#include "match/round_sound.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdlib>
@@ -24,7 +20,6 @@ namespace {
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
-constexpr qint64 kMaxCatchUpNs = 250'000'000;
 
 // The buttons show the card values as text, each open to translation.
 constexpr const char* kButtonTexts[rules::kCards] = {
@@ -72,8 +67,13 @@ QHBoxLayout* centredRow(const Vell::LabelRow& labels)
 } // namespace
 
 Vell::Vell()
+    : Vell(nullptr)
 {
-    m_clock.start();
+}
+
+Vell::Vell(TimeSource* time)
+    : m_steps(time)
+{
     Hello_Message();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -120,10 +120,7 @@ void Vell::buildTable()
     };
 
     Score_Label = label(QStringLiteral("Score_Label"), QString());
-    CPU_score = 0;
-    User_score = 0;
-    tie_count = 0;
-    showScoreLine(Round_count);
+    showScoreLine(m_match.Round_count);
     makeBold16(Score_Label);
 
     const QPixmap back = cardBack();
@@ -212,9 +209,10 @@ void Vell::layoutTable()
 
 void Vell::abandonMatch()
 {
-    ++m_chain;
+    m_steps.cancelChain();
     Result_Label1->hide();
     Result_Label2->hide();
+    m_match.finish();
     first_screen();
     All_buttons_disable();
     showMessage(QString());
@@ -224,46 +222,35 @@ void Vell::abandonMatch()
 
 void Vell::after(int ms, Step step)
 {
-    const qint64 scaledNs = qRound64(ms * timing::scale() * 1e6);
-    const qint64 now = m_clock.nsecsElapsed();
-    qint64 delayNs = scaledNs;
-    qint64 due = now + scaledNs;
-    if (m_inStep) {
-        // Count from the moment the running step was due, so that neither the
-        // lateness of a timer nor the time a step takes adds up over a match.
-        // The delays of one step are all measured from its first arming, so
-        // that equal delays keep the order in which they were armed.
-        if (m_armedAtNs < 0)
-            m_armedAtNs = now;
-        due = m_stepDueNs + scaledNs;
-        delayNs = due - m_armedAtNs;
+    // Every step of every chain, by the name the reports give it.
+    static const struct {
+        Step step;
+        const char* name;
+    } steps[] = {
+        {&Vell::Start_game_timer, "Start_game_timer"},
+        {&Vell::Start_game_timer2, "Start_game_timer2"},
+        {&Vell::Start_game_timer3, "Start_game_timer3"},
+        {&Vell::Open_card_timer, "Open_card_timer"},
+        {&Vell::Open_card_timer2, "Open_card_timer2"},
+        {&Vell::Open_card_timer3, "Open_card_timer3"},
+        {&Vell::Open_card_timer4, "Open_card_timer4"},
+        {&Vell::Open_card_timer5, "Open_card_timer5"},
+        {&Vell::tie_no_count_timer, "tie_no_count_timer"},
+        {&Vell::tie_no_count_timer2, "tie_no_count_timer2"},
+        {&Vell::tie_no_count_timer3, "tie_no_count_timer3"},
+        {&Vell::Open_show_result_timer, "Open_show_result_timer"},
+        {&Vell::Return_First_Screen_timer, "Return_First_Screen_timer"},
+        {&Vell::watchmode_timer, "watchmode_timer"},
+        {&Vell::watchmode_timer2, "watchmode_timer2"},
+        {&Vell::watchmode_timer3, "watchmode_timer3"},
+        {&Vell::watchmode_timer4, "watchmode_timer4"},
+        {&Vell::watchmode_timer5, "watchmode_timer5"},
+        {&Vell::watchmode_timer6, "watchmode_timer6"},
+    };
+    const char* name = "step";
+    for (const auto& known : steps) {
+        if (known.step == step)
+            name = known.name;
     }
-    const int delayMs = static_cast<int>(qMax<qint64>(0, (delayNs + 500'000) / 1'000'000));
-    ++m_pendingSteps;
-    const int chain = m_chain;
-    QTimer::singleShot(delayMs, Qt::PreciseTimer, this, [this, chain, due, step] {
-        --m_pendingSteps;
-        if (chain == m_chain)
-            runStep(due, step);
-    });
-}
-
-void Vell::runStep(qint64 dueNs, Step step)
-{
-    const qint64 now = m_clock.nsecsElapsed();
-    // After a long stall (a suspended machine, a debugger) the chain goes on
-    // from now instead of hurrying to catch up.
-    if (now - dueNs > kMaxCatchUpNs)
-        dueNs = now;
-    qCDebug(lcVell, "step due %lld ms, %lld us late", dueNs / 1'000'000, (now - dueNs) / 1000);
-    const bool wasInStep = m_inStep;
-    const qint64 outerDue = m_stepDueNs;
-    const qint64 outerArmed = m_armedAtNs;
-    m_inStep = true;
-    m_stepDueNs = dueNs;
-    m_armedAtNs = -1;
-    (this->*step)();
-    m_inStep = wasInStep;
-    m_stepDueNs = outerDue;
-    m_armedAtNs = outerArmed;
+    m_steps.after(ms, name, [this, step] { (this->*step)(); });
 }

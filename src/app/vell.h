@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "match/rules.h"
+#include "core/match.h"
+#include "core/step_clock.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
-#include <memory>
 
 class Help_explain;
 class Level_Check;
@@ -18,31 +17,34 @@ class QMenu;
 class QPixmap;
 class QPushButton;
 class RoundSound;
+class TimeSource;
 
-// The card table and everything that happens on it. The window owns every
-// widget of the table, runs a match as a chain of single-shot steps (each
-// step one slot that does its part and arms the next), and keeps the scores
-// of the match in progress. The match's card orders and counters live in
-// match/match_state.h; the rules it applies are in match/rules.h.
+// The card table: the view of a match. The window owns every widget of the
+// table and runs a match as a chain of timed steps, each one slot that asks
+// the match model (core/match.h) what happens, shows it, and arms the next
+// step on the step clock (core/step_clock.h). Nothing of the match is ever
+// read back from a widget.
 class Vell : public QMainWindow
 {
     Q_OBJECT
 
 public:
     Vell();
+    // Runs the window's steps on the given time source, which outlives it;
+    // without one, on precise timers.
+    explicit Vell(TimeSource* time);
     ~Vell() override;
+
+    // The match shown, and the clock its steps run on.
+    Match& match() { return m_match; }
+    const Match& match() const { return m_match; }
+    StepClock& stepClock() { return m_steps; }
 
     using LabelRow = std::array<QLabel*, rules::kCards>;
 
     Level_Check* Level_dialog = nullptr;
     Help_explain* Help_window = nullptr;
     QLabel* Score_Label = nullptr;
-    int CPU_score = 0;
-    int User_score = 0;
-    int tie_count = 0;
-    QString Score_text;
-    QString Result_text1;
-    QString Result_text2;
     LabelRow CPU_Label_card{};
     LabelRow CPU_Get_Label_card{};
     QLabel* Message_Label = nullptr;
@@ -55,8 +57,6 @@ public:
     LabelRow User_Get_Label_card{};
     std::array<QPushButton*, rules::kCards> Push_button{};
     LabelRow User_Label_card{};
-    rules::Draw rand_daiya{};
-    rules::Draw rand_spade{};
 
     QAction* Human_vs_Computer_Action = nullptr;
     QAction* Close_Action = nullptr;
@@ -82,7 +82,7 @@ public:
     QAction* Help_Action = nullptr;
 
     // Steps armed and not yet run; 0 when no chain is under way.
-    int pendingSteps() const { return m_pendingSteps; }
+    int pendingSteps() const { return m_steps.pending(); }
 
     // Card faces on the table. Each shows, turns or clears one place and
     // keeps its accessible name in step with what it shows.
@@ -105,8 +105,6 @@ public:
     void Round_start(int round);
     void Judge_round(int x, int y);
     void Judge_round_auto(int x, int y);
-    void Add_Score_Player(int v);
-    void Add_Score_CPU(int v);
     void recount_input();
 
 public slots:
@@ -177,42 +175,30 @@ private:
     void createCardKeys();
     void selectBackColor(int code);
 
-    void Rand_daiya_set();
-    void Rand_spade_set();
-    void Swap_spade(int i, int j);
-    void Shuffle_daiya();
-    void Shuffle_spade();
-
     void showCard(QLabel* label, rules::Suit suit, int v);
     QPixmap cardBack() const;
     void showCardBack(QLabel* label, const QPixmap& back);
     void clearCard(QLabel* label);
     void showMessage(const QString& text);
     void showScoreLine(int round);
-    // Shows the verdict and gives the prize to the higher card; equal cards
-    // go to the tie chain. Returns whether the round was decided.
-    bool judgeCards(int x, int y, int prize);
-    void addPrizePoints(int& total, int v);
+    // Shows a judged round: the verdict, and the prize in the winner's row.
+    void showJudgement(const Match::Judgement& judgement);
     void leaveLastPrizeUnawarded();
     void playRoundSound(int round);
+    // The match commands as the match's phase has them: enabled only while
+    // no match runs, the running kind checked.
+    void showMatchCommands();
 
     // Arms the next step of a chain, ms milliseconds (times the time scale)
     // after the step that arms it was due.
     void after(int ms, Step step);
     // Lets go of every pending step and leaves an idle table.
     void abandonMatch();
-    void runStep(qint64 dueNs, Step step);
 
+    Match m_match;
+    StepClock m_steps;
     // Its thread starts with the first sound: a window that plays no match
     // starts none.
     RoundSound* m_roundSound = nullptr;
-    QElapsedTimer m_clock;
-    bool m_inStep = false;
-    // While a step runs: when it was due, and when it armed its first next step.
-    qint64 m_stepDueNs = 0;
-    qint64 m_armedAtNs = -1;
-    int m_pendingSteps = 0;
-    // Steps armed under an earlier chain number are let go when they fire.
-    int m_chain = 0;
     bool m_painted = false;
 };

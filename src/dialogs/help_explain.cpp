@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "help_explain.h"
 
-#include "app/data_dir.h"
+#include "core/data_dir.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "level_check.h"
 
-#include "app/player_name.h"
+#include "core/player_name.h"
+#include "core/settings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,8 +15,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
-
-int Level = 2;
 
 namespace {
 

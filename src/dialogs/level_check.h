@@ -11,10 +11,6 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 
-// The computer's level, 1..5. Only the settings dialog reads or writes it;
-// play does not depend on it.
-extern int Level;
-
 // The settings dialog: shows the computer's level and the way the prize
 // diamonds are dealt, and greets the player by name. Both settings are fixed
 // in this game, so their controls stay disabled, and the two check boxes that

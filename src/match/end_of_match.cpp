@@ -7,15 +7,13 @@
 
 void Vell::Open_show_result_timer()
 {
+    m_match.showResult();
     Result_Label1->setEnabled(true);
     Result_Label1->show();
     Result_Label2->show();
     Result_Label2->setEnabled(true);
-    const rules::ResultLines lines = rules::resultLines(CPU_score, User_score);
-    Result_text1 = lines.first;
-    Result_text2 = lines.second;
-    Result_Label1->setText(Result_text1);
-    Result_Label2->setText(Result_text2);
+    Result_Label1->setText(m_match.Result_text1);
+    Result_Label2->setText(m_match.Result_text2);
     after(3500, &Vell::Return_First_Screen_timer);
 }
 
@@ -24,5 +22,6 @@ void Vell::Return_First_Screen_timer()
     // The lines go first: the match commands come back only once they are down.
     Result_Label1->hide();
     Result_Label2->hide();
+    m_match.finish();
     first_screen();
 }

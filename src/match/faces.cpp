@@ -3,9 +3,8 @@
 // and where the card buttons are enabled or disabled.
 #include "app/vell.h"
 
-#include "app/data_dir.h"
-#include "app/logging.h"
-#include "match/match_state.h"
+#include "core/data_dir.h"
+#include "core/logging.h"
 
 #include <QAction>
 #include <QLabel>
@@ -82,32 +81,31 @@ void Vell::card_user_show(int v)
 
 void Vell::card_daiya_open()
 {
-    if (N < 12) {
-        card_daiya_show(buf_daiya[N]);
-    } else if (N == 12) {
-        card_daiya_show(buf_daiya[12]);
-        clearCard(Daiya_Label_back);
+    const int prize = m_match.prizeToOpen();
+    if (prize != 0) {
+        card_daiya_show(prize);
+        // The last prize empties the pile.
+        if (m_match.N == rules::kCards - 1)
+            clearCard(Daiya_Label_back);
     } else {
         // No round sequence gets here; leave a table from which a new match can start.
         clearCard(Daiya_Label_open);
         clearCard(Daiya_Label_back);
-        N = 0;
-        Round_count = 0;
-        Human_vs_Computer_Action->setEnabled(true);
-        Human_vs_Computer_Action->setChecked(false);
-        Computer_vs_Computer_Action->setEnabled(true);
+        m_match.N = 0;
+        m_match.Round_count = 0;
+        m_match.finish();
+        showMatchCommands();
     }
 }
 
 void Vell::card_daiya_open_auto()
 {
-    if (Round_count < 13) {
-        if (Round_count >= 1)
-            card_daiya_show(buf_daiya[Round_count - 1]);
-    } else if (Round_count == 13) {
-        card_daiya_show(buf_daiya[12]);
-        clearCard(Daiya_Label_back);
-    } else {
+    const int round = m_match.Round_count;
+    if (round >= 1 && round <= rules::kCards) {
+        card_daiya_show(m_match.buf_daiya[round - 1]);
+        if (round == rules::kCards)
+            clearCard(Daiya_Label_back);
+    } else if (round > rules::kCards) {
         clearCard(Daiya_Label_open);
         clearCard(Daiya_Label_back);
     }
@@ -115,8 +113,8 @@ void Vell::card_daiya_open_auto()
 
 void Vell::card_spade_open()
 {
-    if (N >= 0 && N < rules::kCards)
-        card_spade_show(buf_spade[N]);
+    if (const int card = m_match.computerCard())
+        card_spade_show(card);
 }
 
 void Vell::Draw_CPU_Card(int i)
@@ -171,11 +169,7 @@ void Vell::Push_button_setEnabled(int v, bool on)
 
 void Vell::Refresh_buttons()
 {
-    for (int i = 0; i < open_count && i < static_cast<int>(open_button.size()); ++i) {
-        const int v = open_button[i];
-        if (isCard(v))
-            button_count[v] = v;
-    }
+    const std::array<bool, rules::kCards> playable = m_match.playableCards();
     for (int v = 1; v <= rules::kCards; ++v)
-        Push_button_setEnabled(v, button_count[v] == 0);
+        Push_button_setEnabled(v, playable[v - 1]);
 }

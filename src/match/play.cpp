@@ -12,8 +12,6 @@
 //     3000 ms  Open_card_timer5   the next prize up, unplayed cards enabled
 #include "app/vell.h"
 
-#include "match/match_state.h"
-
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -58,24 +56,23 @@ void Vell::createCardKeys()
 
 void Vell::Push_button_clicked(int K)
 {
+    // A round takes exactly one play.
+    if (m_match.phase() != Match::Phase::WaitingForCard)
+        return;
     Push_button_same(K);
     showMessage(QStringLiteral("Card Open"));
-    Draw_CPU_Card(N);
+    Draw_CPU_Card(m_match.N);
     after(3000, &Vell::Open_card_timer);
 }
 
 void Vell::Push_button_same(int k)
 {
-    // After a tie the new card takes the tied card's entry.
-    const int count = tie_flag == 0 ? open_count + 1 : open_count;
-    if (count < 1 || count > rules::kCards)
+    if (!m_match.recordPlay(k))
         return;
-    open_count = count;
     card_spade_show(0);
-    open_button[open_count - 1] = k;
     All_buttons_disable();
-    for (int i = 0; i < open_count; ++i)
-        Clear_User_Card(open_button[i]);
+    for (int i = 0; i < m_match.open_count; ++i)
+        Clear_User_Card(m_match.open_button[i]);
     card_user_show(k);
 }
 
@@ -88,10 +85,10 @@ void Vell::Open_card_timer()
 
 void Vell::Open_card_timer2()
 {
-    if (N < 0 || N >= rules::kCards || open_count < 1)
+    if (m_match.playedCard() == 0 || m_match.computerCard() == 0)
         return;
-    Judge_round(buf_spade[N], open_button[open_count - 1]);
-    if (N == rules::kCards)
+    Judge_round(m_match.computerCard(), m_match.playedCard());
+    if (m_match.N == rules::kCards)
         after(1500, &Vell::Open_show_result_timer);
 }
 
@@ -105,11 +102,12 @@ void Vell::Open_card_timer3()
 
 void Vell::Open_card_timer4()
 {
-    if (Round_count < rules::kCards) {
-        ++Round_count;
-        Round_start(Round_count);
+    if (m_match.Round_count < rules::kCards) {
+        m_match.nextRound();
+        Round_start(m_match.Round_count);
         after(3000, &Vell::Open_card_timer5);
-    } else if (Round_count == rules::kCards) {
+    } else if (m_match.Round_count == rules::kCards) {
+        m_match.endRounds();
         first_screen();
     }
 }
@@ -117,6 +115,7 @@ void Vell::Open_card_timer4()
 void Vell::Open_card_timer5()
 {
     showMessage(QString());
+    m_match.letPlayerPlay();
     card_daiya_open();
     Refresh_buttons();
 }

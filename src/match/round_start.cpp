@@ -3,8 +3,8 @@
 // the score line with the round's number, and the round's sound.
 #include "app/vell.h"
 
-#include "app/data_dir.h"
-#include "match/round_sound.h"
+#include "app/round_sound.h"
+#include "core/data_dir.h"
 
 #include <QLabel>
 
@@ -16,8 +16,8 @@ void Vell::showMessage(const QString& text)
 
 void Vell::showScoreLine(int round)
 {
-    Score_text = rules::scoreLine(round, CPU_score, User_score, tie_count);
-    Score_Label->setText(Score_text);
+    m_match.writeScoreLine(round);
+    Score_Label->setText(m_match.Score_text);
 }
 
 void Vell::Round_start(int round)

@@ -12,8 +12,6 @@
 // ends as after any last round.
 #include "app/vell.h"
 
-#include "match/match_state.h"
-
 #include <QLabel>
 
 void Vell::tie_no_count_timer()
@@ -27,36 +25,35 @@ void Vell::tie_no_count_timer2()
     showMessage(QString());
     clearCard(CPU_Label_open);
     clearCard(User_Label_open);
-    if (N == rules::kCards - 1) {
+    if (m_match.tieCannotBeReplayed()) {
         leaveLastPrizeUnawarded();
         return;
     }
     recount_input();
     // Struck from the record only now: recount_input reads it first.
-    open_button[open_count - 1] = 0;
-    Round_start(Round_count);
+    m_match.strikeTiedPlay();
+    Round_start(m_match.Round_count);
 }
 
 void Vell::recount_input()
 {
-    for (int i = N; i < rules::kCards; ++i)
-        buf_spade_save[i] = buf_spade[i];
-    Return_User_Card(open_button[open_count - 1]);
-    Return_CPU_Card(N);
+    m_match.saveComputerCards();
+    Return_User_Card(m_match.playedCard());
+    Return_CPU_Card(m_match.N);
     after(1500, &Vell::tie_no_count_timer3);
 }
 
 void Vell::tie_no_count_timer3()
 {
     showMessage(QString());
+    m_match.letPlayerPlay();
     Refresh_buttons();
 }
 
 void Vell::leaveLastPrizeUnawarded()
 {
     clearCard(Daiya_Label_open);
-    tie_flag = 0;
-    N = rules::kCards;
+    m_match.leaveLastPrizeUnawarded();
     after(1500, &Vell::Open_card_timer3);
     after(1500, &Vell::Open_show_result_timer);
 }

@@ -13,40 +13,27 @@
 //                                 1500 ms later, or the end after round 13
 #include "app/vell.h"
 
-#include "match/match_state.h"
-#include "watch/autoplay_tables.h"
-
-#include <QAction>
 #include <QLabel>
 #include <QPixmap>
 
-namespace {
-
-// The card a hand plays in the round shown, or 0 outside the thirteen rounds.
-int cardOfRound(const rules::Order& hand)
-{
-    return Round_count >= 1 && Round_count <= rules::kCards ? hand[Round_count - 1] : 0;
-}
-
-} // namespace
-
 void Vell::Watching_mode()
 {
-    Human_vs_Computer_Action->setEnabled(false);
-    Human_vs_Computer_Action->setChecked(false);
-    Computer_vs_Computer_Action->setEnabled(false);
-    Computer_vs_Computer_Action->setChecked(true);
+    if (!m_match.begin(Match::Kind::Watching))
+        return;
+    m_steps.startChain();
+    showMatchCommands();
     showMessage(QStringLiteral("Game Start"));
     after(1500, &Vell::watchmode_timer2);
 }
 
 void Vell::watchmode_timer2()
 {
-    ++Round_count;
-    if (Round_count <= rules::kCards) {
-        Round_start(Round_count);
+    m_match.nextRound();
+    if (m_match.Round_count <= rules::kCards) {
+        Round_start(m_match.Round_count);
         after(3200, &Vell::watchmode_timer3);
     } else {
+        m_match.endRounds();
         End_game_auto_timer();
     }
 }
@@ -60,7 +47,7 @@ void Vell::watchmode_timer3()
 
 void Vell::watchmode_timer4()
 {
-    AutoPlay(cardOfRound(buf_auto_spade), cardOfRound(buf_auto_club));
+    AutoPlay(m_match.autoSpade(), m_match.autoClub());
     after(1500, &Vell::watchmode_timer5);
 }
 
@@ -77,15 +64,15 @@ void Vell::AutoPlay(int a, int b)
 
 void Vell::watchmode_timer5()
 {
-    card_spade_show(cardOfRound(buf_auto_spade));
-    card_user_show(cardOfRound(buf_auto_club));
+    card_spade_show(m_match.autoSpade());
+    card_user_show(m_match.autoClub());
     after(1500, &Vell::watchmode_timer6);
 }
 
 void Vell::watchmode_timer6()
 {
-    Judge_round_auto(cardOfRound(buf_auto_spade), cardOfRound(buf_auto_club));
-    if (Round_count == rules::kCards)
+    Judge_round_auto(m_match.autoSpade(), m_match.autoClub());
+    if (m_match.Round_count == rules::kCards)
         after(1500, &Vell::Open_show_result_timer);
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "match/rules.h"
+#include "core/rules.h"
 
 #include <QDir>
 #include <QSizeF>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "assets.h"
 
-#include "match/card_size.h"
-#include "match/rules.h"
+#include "core/card_size.h"
+#include "core/rules.h"
 
 #include <QFont>
 #include <QImage>

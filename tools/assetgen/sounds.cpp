@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "assets.h"
 
-#include "match/rules.h"
+#include "core/rules.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "match/round_sound.h"
+#include "app/round_sound.h"
 
-#include "app/data_dir.h"
-#include "app/logging.h"
-#include "app/wave_file.h"
+#include "core/data_dir.h"
+#include "core/logging.h"
+#include "core/wave_file.h"
 
 #include <QAudioDevice>
 #include <QFileInfo>

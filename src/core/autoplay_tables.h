@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "match/rules.h"
+#include "core/rules.h"
 
 // The two fixed hands of the watching mode: in round r the spade
 // buf_auto_spade[r-1] meets the club buf_auto_club[r-1]. No round pairs equal

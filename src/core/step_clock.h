@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Where the step clock takes its time from. The program uses PreciseTime;
+// the tests use ManualTime, which stands still until they move it.
+class TimeSource
+{
+public:
+    virtual ~TimeSource() = default;
+    // Nanoseconds since a fixed moment.
+    virtual qint64 nowNs() const = 0;
+    // Calls wake once, at dueNs or as soon as possible after it. A new call
+    // replaces the one before; an empty wake cancels it.
+    virtual void wakeAt(qint64 dueNs, std::function<void()> wake) = 0;
+};
+
+// The monotonic clock and one precise timer.
+//
+// The kernel lets a long wait end late by a thousandth of its length (3 ms
+// on a 3 s wait), so a long wait is cut short and finished with a short one.
+class PreciseTime final : public TimeSource
+{
+public:
+    PreciseTime();
+    qint64 nowNs() const override;
+    void wakeAt(qint64 dueNs, std::function<void()> wake) override;
+
+private:
+    void startTimer();
+    void timeout();
+
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+    qint64 m_dueNs = 0;
+    std::function<void()> m_wake;
+};
+
+// Time that moves only when told to: a whole match runs in a moment, and
+// every step runs exactly when it is due.
+class ManualTime final : public TimeSource
+{
+public:
+    qint64 nowNs() const override { return m_nowNs; }
+    void wakeAt(qint64 dueNs, std::function<void()> wake) override;
+
+    qint64 nowMs() const { return m_nowNs / 1'000'000; }
+    // Moves time on by ms milliseconds, running each wake on the way at its
+    // own time.
+    void advance(qint64 ms);
+    // Moves time to the next wake and runs it; false when there is none.
+    bool runNext();
+    bool hasWake() const { return bool(m_wake); }
+
+private:
+    qint64 m_nowNs = 0;
+    qint64 m_dueNs = 0;
+    std::function<void()> m_wake;
+};
+
+// Runs the steps of the game's chains: each step does its part and arms the
+// next one some milliseconds later. A delay is multiplied by the time scale
+// and counted from the moment the arming step was due, not from when it ran,
+// so that neither a late timer nor a slow step adds up over a match. Steps
+// due at the same moment run in the order they were armed.
+//
+// Every step belongs to a chain; cancelling the chain lets go of its
+// pending steps. Each step that runs is reported with stepRan.
+class StepClock : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Action = std::function<void()>;
+
+    // Without a time source, the clock keeps a PreciseTime of its own.
+    explicit StepClock(TimeSource* time = nullptr, QObject* parent = nullptr);
+    ~StepClock() override;
+
+    // Arms a step delayMs after the running step was due, or after now when
+    // no step is running. name is what the report calls it.
+    void after(int delayMs, const char* name, Action action);
+    // Steps armed from outside a step from now on form a new chain.
+    void startChain();
+    // Lets go of every pending step of the current chain.
+    void cancelChain();
+
+    int pending() const { return int(m_pending.size()); }
+    qint64 nowNs() const { return m_time->nowNs(); }
+    // The name of the step that ran last, or empty.
+    QString lastStep() const { return m_lastStep; }
+
+signals:
+    // A step is about to run: its name, when it was due and when it runs,
+    // in nanoseconds of the clock's time source.
+    void stepRan(const QString& name, qint64 dueNs, qint64 ranNs);
+
+private:
+    struct Step {
+        qint64 dueNs;
+        quint64 order;
+        int chain;
+        const char* name;
+        Action action;
+    };
+
+    void runDueSteps();
+    void wakeForNext();
+
+    std::unique_ptr<TimeSource> m_ownTime;
+    TimeSource* m_time;
+    std::vector<Step> m_pending;
+    quint64 m_armed = 0;
+    int m_chain = 0;
+    bool m_inStep = false;
+    qint64 m_stepDueNs = 0;
+    int m_stepChain = 0;
+    bool m_running = false;
+    QString m_lastStep;
+};
