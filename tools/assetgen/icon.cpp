@@ -1,27 +1,78 @@
 // SPDX-License-Identifier: MIT
-#include "assets.h"
+#include "card_art.h"
+#include "shapes.h"
 
-#include <QImage>
 #include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace card_art {
 
 namespace {
 
-// Three cards fanned over a patch of green baize: the ace of diamonds on
-// top of a club and a spade.
-QImage drawIcon(int size)
+QImage transparentSquare(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    return image;
+}
+
+int scaled(qreal fraction, int size)
+{
+    return int(std::floor(fraction * size + 0.5));
+}
+
+// A plain card: white with a one-pixel edge, laid on whole pixels.
+void plainCard(QPainter& p, const QRect& card)
+{
+    p.setPen(QPen(edgeColour(), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5), 1.5, 1.5);
+}
+
+} // namespace
+
+// Two plain cards, a club behind a diamond, each with one pip as large as
+// its card allows: at 16 to 32 px the corner indices of real faces would
+// only smear into grey. The club's card shows as a strip left of the
+// diamond's, tall enough for its pip.
+QImage renderSmallIcon(int size)
+{
+    QImage image = transparentSquare(size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    const QSize card(scaled(0.53, size), scaled(0.81, size));
+    const QRect back(QPoint(0, 0), card);
+    const QRect front(QPoint(size - card.width(), size - card.height()), card);
+    plainCard(p, back);
+    // The club fills the strip of the back card left of the front one, less
+    // a pixel of paper each side.
+    const int clubWidth = front.left() - 2;
+    p.setPen(Qt::NoPen);
+    p.fillPath(suitPath(rules::Suit::Clubs, QRectF(1, 2, clubWidth, std::round(clubWidth * 9.0 / 8))),
+               inkOf(rules::Suit::Clubs));
+    plainCard(p, front);
+    const qreal mx = std::max(1.5, 0.09 * size);
+    const qreal my = std::max(2.0, 0.1 * size);
+    p.fillPath(suitPath(rules::Suit::Diamonds, QRectF(front).adjusted(mx, my, -mx, -my)),
+               inkOf(rules::Suit::Diamonds));
+    return image;
+}
+
+// Three cards fanned over a patch of green baize: the ace of diamonds on
+// top of a club and a spade.
+QImage renderDetailedIcon(int size)
+{
+    QImage image = transparentSquare(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 64.0, size / 64.0);
 
     p.setPen(QPen(QColor(0x0b, 0x4d, 0x22), 1.5));
     p.setBrush(QColor(0x1f, 0x8a, 0x45));
     p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
 
-    const QSizeF card = cardSize();
     struct Placed {
         rules::Suit suit;
         int value;
@@ -33,28 +84,44 @@ QImage drawIcon(int size)
         {rules::Suit::Spades, 12, 18, 9},
         {rules::Suit::Diamonds, 1, 0, 0},
     };
-    const qreal scale = 44.0 / card.height();
+    // The faces' own drawing at the smallest scale no smaller than the
+    // icon needs, brought to size by the painter.
+    const qreal needed = 44.0 * size / 64.0 / cardPixelSize(1).height();
+    qreal faceScale = kScales.back();
+    for (const qreal s : kScales) {
+        if (s >= needed) {
+            faceScale = s;
+            break;
+        }
+    }
+    const QSizeF card = cardPixelSize(faceScale);
+    const qreal fit = 44.0 / card.height();
     for (const Placed& c : fan) {
         p.save();
         p.translate(32 + c.dx, 36);
         p.rotate(c.angle);
-        p.scale(scale, scale);
+        p.scale(fit, fit);
         p.translate(-card.width() / 2, -card.height() / 2);
-        paintFace(p, c.suit, c.value);
+        paintFace(p, c.suit, c.value, faceScale);
         p.restore();
     }
     return image;
 }
 
-} // namespace
+QImage renderIcon(int size)
+{
+    return size < kSmallestDetailedIcon ? renderSmallIcon(size) : renderDetailedIcon(size);
+}
 
 bool writeIcons(const QDir& root, const QString& name)
 {
     bool ok = true;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : kIconSizes) {
         const QString folder = QStringLiteral("hicolor/%1x%1/apps").arg(size);
         ok = root.mkpath(folder) && ok;
-        ok = drawIcon(size).save(root.filePath(folder + QLatin1Char('/') + name + QStringLiteral(".png"))) && ok;
+        ok = renderIcon(size).save(root.filePath(folder + QLatin1Char('/') + name + QStringLiteral(".png"))) && ok;
     }
     return ok;
 }
+
+} // namespace card_art

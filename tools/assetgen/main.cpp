@@ -3,6 +3,7 @@
 // on the command line, under gazo/ and wave/; with --icons, also draws the
 // application icon into an icon theme folder.
 #include "assets.h"
+#include "card_art.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -26,9 +27,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "vell_assetgen: cannot create folders under %s\n", qPrintable(args.at(1)));
         return 1;
     }
-    const bool cards = writeCards(root);
+    const bool cards = card_art::writeCards(root);
     const bool sounds = writeSounds(root);
-    const bool icons = !withIcons || writeIcons(QDir(args.at(3)), args.at(4));
+    const bool icons = !withIcons || card_art::writeIcons(QDir(args.at(3)), args.at(4));
     if (!cards || !sounds || !icons) {
         std::fprintf(stderr, "vell_assetgen: could not write every file under %s\n", qPrintable(args.at(1)));
         return 1;
