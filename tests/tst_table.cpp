@@ -3,7 +3,10 @@
 // card faces on it.
 #include "fixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGridLayout>
+#include <QTemporaryDir>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -105,8 +108,48 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(t.clippedPlaces(), QString());
-        for (int v = 1; v <= 13; ++v)
-            QCOMPARE(t.label("User_Get_Label_card", v)->size(), t.label("User_Get_Label_card", v)->pixmap().size());
+        for (int v = 1; v <= 13; ++v) {
+            const QLabel* place = t.label("User_Get_Label_card", v);
+            QCOMPARE(place->size(), place->pixmap().deviceIndependentSize().toSize());
+        }
+    }
+
+    // Run at every screen scale the suite is run at (QT_SCALE_FACTOR): each
+    // card has the pixels of that scale, not an enlarged small image.
+    void cardsAreDrawnForTheScreen()
+    {
+        Table t;
+        Vell& w = *t.w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.card_spade_show(9);
+        w.card_daiya_show(1);
+        const qreal scale = w.devicePixelRatioF();
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QCOMPARE(scale, qgetenv("QT_SCALE_FACTOR").toDouble());
+        const QSize pixels(qRound(38 * scale), qRound(53 * scale));
+        for (const QString& place : {QStringLiteral("CPU_Label_open"), QStringLiteral("Daiya_Label_open"),
+                                     QStringLiteral("User_Label_card7"), QStringLiteral("CPU_Label_card3")}) {
+            const QPixmap pixmap = t.label(place)->pixmap();
+            QCOMPARE(pixmap.devicePixelRatio(), scale);
+            QCOMPARE(pixmap.size(), pixels);
+            QCOMPARE(pixmap.deviceIndependentSize().toSize(), QSize(38, 53));
+        }
+        if (scale == 1)
+            return;
+
+        // Without the drawing for this scale, the 1x image is shown.
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("gazo")));
+        QVERIFY(QFile::copy(QStringLiteral("gazo/C07.png"), folder.filePath(QStringLiteral("gazo/C07.png"))));
+        const QString runtime = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        w.card_user_show(7);
+        QVERIFY(QDir::setCurrent(runtime));
+        const QPixmap plain = t.label("User_Label_open")->pixmap();
+        QCOMPARE(plain.devicePixelRatio(), 1.0);
+        QCOMPARE(plain.size(), QSize(38, 53));
+        QCOMPARE(t.shown("User_Label_open"), QStringLiteral("7 of clubs"));
     }
 
     void menuTree()

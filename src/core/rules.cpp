@@ -83,6 +83,16 @@ QString cardBackPath()
     return QStringLiteral("gazo/UB0.png");
 }
 
+QString scaledImagePath(const QString& path, qreal scale)
+{
+    if (scale == 1)
+        return path;
+    QString scaled = path;
+    const int dot = int(scaled.lastIndexOf(QLatin1Char('.')));
+    scaled.insert(dot < 0 ? scaled.size() : dot, QStringLiteral("@%1x").arg(scale));
+    return scaled;
+}
+
 QString roundSoundPath(int round)
 {
     return QStringLiteral("wave/%1.wav").arg(round);

@@ -48,6 +48,9 @@ enum class Suit { Diamonds, Spades, Clubs };
 
 QString cardImagePath(Suit suit, int v);
 QString cardBackPath();
+// The image of a card drawn for a screen scale: "gazo/D01.png" at 1 stays as
+// it is, at 2 it is "gazo/D01@2x.png", at 1.5 "gazo/D01@1.5x.png".
+QString scaledImagePath(const QString& path, qreal scale);
 QString roundSoundPath(int round);
 
 // What a card label shows, for assistive technology: "7 of diamonds".

@@ -3,6 +3,7 @@
 // and where the card buttons are enabled or disabled.
 #include "app/vell.h"
 
+#include "core/card_size.h"
 #include "core/data_dir.h"
 #include "core/logging.h"
 
@@ -11,18 +12,39 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <algorithm>
+
 using rules::isCard;
 using rules::Suit;
 
 namespace {
 
-// Images are read from their files each time a face is shown: a missing or
-// unreadable file leaves the place empty, and the game goes on.
-QPixmap cardImage(const QString& relativePath)
+QPixmap loadImage(const QString& relativePath)
 {
     QPixmap image;
     if (const auto bytes = readDataFile(dataFile(relativePath), data_limits::kImage))
         image.loadFromData(*bytes);
+    return image;
+}
+
+// Images are read from their files each time a face is shown, drawn for the
+// screen's scale so that a card is as sharp as the text beside it: the
+// drawing for that scale, or for the next larger one. Without it the 1x
+// image is shown, enlarged; a missing or unreadable 1x image leaves the
+// place empty, and the game goes on.
+QPixmap cardImage(const QString& relativePath, qreal screenScale)
+{
+    const auto drawnFor = std::find_if(card_size::kScales.begin(), card_size::kScales.end(),
+                                       [screenScale](qreal scale) { return scale >= screenScale - 0.01; });
+    const qreal scale = drawnFor == card_size::kScales.end() ? card_size::kScales.back() : *drawnFor;
+    if (scale > 1) {
+        QPixmap sharp = loadImage(rules::scaledImagePath(relativePath, scale));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(scale);
+            return sharp;
+        }
+    }
+    const QPixmap image = loadImage(relativePath);
     if (image.isNull())
         qCDebug(lcVell) << "no image" << relativePath;
     return image;
@@ -32,13 +54,13 @@ QPixmap cardImage(const QString& relativePath)
 
 void Vell::showCard(QLabel* label, Suit suit, int v)
 {
-    label->setPixmap(cardImage(rules::cardImagePath(suit, v)));
+    label->setPixmap(cardImage(rules::cardImagePath(suit, v), devicePixelRatioF()));
     label->setAccessibleName(rules::cardName(suit, v));
 }
 
 QPixmap Vell::cardBack() const
 {
-    return cardImage(rules::cardBackPath());
+    return cardImage(rules::cardBackPath(), devicePixelRatioF());
 }
 
 void Vell::showCardBack(QLabel* label, const QPixmap& back)

@@ -4,6 +4,7 @@
 // The drawing of the cards and of the application icon, shared by the
 // generator and its tests. Every image is drawn at its own pixel size, not
 // scaled from another one.
+#include "core/card_size.h"
 #include "core/rules.h"
 
 #include <QDir>
@@ -20,13 +21,11 @@ class QPainter;
 namespace card_art {
 
 // The screen scales the game's cards are drawn for; 1 is the table's own size.
-constexpr std::array<qreal, 5> kScales = {1, 1.25, 1.5, 2, 3};
+constexpr std::array<qreal, 5> kScales = card_size::kScales;
 
 // Pixel size of a card image drawn at `scale`: the table's card size, rounded.
 QSize cardPixelSize(qreal scale);
 
-// "gazo/D01.png" at 1 stays as it is; at 2 it becomes "gazo/D01@2x.png".
-QString scaledPath(const QString& path, qreal scale);
 
 // Where a face puts its parts, in pixels of the image drawn at a scale.
 struct FaceLayout {

@@ -432,16 +432,6 @@ QSize cardPixelSize(qreal scale)
     return QSize(px(W, scale), px(H, scale));
 }
 
-QString scaledPath(const QString& path, qreal scale)
-{
-    if (scale == 1)
-        return path;
-    QString scaled = path;
-    const int dot = scaled.lastIndexOf(QLatin1Char('.'));
-    scaled.insert(dot < 0 ? scaled.size() : dot, QStringLiteral("@%1x").arg(scale));
-    return scaled;
-}
-
 FaceLayout faceLayout(Suit suit, int v, qreal scale)
 {
     Q_UNUSED(suit)
@@ -517,10 +507,10 @@ bool writeCards(const QDir& root)
 {
     bool ok = true;
     for (const qreal scale : kScales) {
-        ok = renderBack(scale).save(root.filePath(scaledPath(rules::cardBackPath(), scale))) && ok;
+        ok = renderBack(scale).save(root.filePath(rules::scaledImagePath(rules::cardBackPath(), scale))) && ok;
         for (const Suit suit : {Suit::Diamonds, Suit::Spades, Suit::Clubs}) {
             for (int v = 1; v <= rules::kCards; ++v) {
-                const QString path = scaledPath(rules::cardImagePath(suit, v), scale);
+                const QString path = rules::scaledImagePath(rules::cardImagePath(suit, v), scale);
                 ok = renderFace(suit, v, scale).save(root.filePath(path)) && ok;
             }
         }
