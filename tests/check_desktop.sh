@@ -11,3 +11,11 @@ if ! command -v desktop-file-validate >/dev/null 2>&1 || ! command -v appstreamc
 fi
 desktop-file-validate "$1"
 appstreamcli validate --no-net "$2"
+
+# X11 names the game's windows after the program (WM_CLASS "vell"); docks
+# match them to the launcher by StartupWMClass.
+program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$1")
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$1")
+[ "$wmclass" = "$(basename "$program")" ] || { echo "StartupWMClass '$wmclass' is not the program's '$program'"; exit 1; }
+# The metadata tells of the colours the menu offers.
+grep -q "Eight table colours" "$2" || { echo "the metadata does not say eight table colours"; exit 1; }

@@ -255,6 +255,20 @@ public:
     }
 };
 
+// Cards as the table names them: "ace of diamonds", "7 of clubs".
+inline QString diamond(int v)
+{
+    return rules::cardName(rules::Suit::Diamonds, v);
+}
+inline QString spade(int v)
+{
+    return rules::cardName(rules::Suit::Spades, v);
+}
+inline QString club(int v)
+{
+    return rules::cardName(rules::Suit::Clubs, v);
+}
+
 inline QList<int> allCards()
 {
     return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Playing without the mouse and without sight of the screen: the keys that
-// play the cards, and what the table tells assistive technology.
+// play the cards, where the keyboard focus is, and what a screen reader is
+// told, event by event, through Qt's accessibility interface.
 #include "fixture.h"
 
 #include <QAccessible>
-#include <QSet>
+#include <QStatusBar>
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
 using namespace fixture;
+using rules::Order;
 
 namespace {
 
@@ -21,18 +23,39 @@ QString accessibleName(QWidget* widget)
     return face ? face->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
-// Every object that told assistive technology its name changed or that it
-// appeared, in order.
-QStringList g_events;
+// What a screen reader speaks as it happens: the notifications that appear,
+// by their accessible names, in order.
+QStringList g_spoken;
 
 void recordEvent(QAccessibleEvent* event)
 {
-    if (!event->object())
+    if (event->type() != QAccessible::ObjectShow || !event->object())
         return;
-    if (event->type() == QAccessible::NameChanged)
-        g_events << event->object()->objectName() + QStringLiteral(" name");
-    else if (event->type() == QAccessible::ObjectShow)
-        g_events << event->object()->objectName() + QStringLiteral(" shown");
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(event->object());
+    if (face && face->role() == QAccessible::Notification)
+        g_spoken << face->text(QAccessible::Name);
+}
+
+// Prizes 7 1 13 4 10 2 12 5 9 3 11 6 8 against the computer's
+// 5 12 1 9 3 13 7 2 11 6 4 10 8; club 12 ties round 2 once.
+const Order kPrizes = {7, 1, 13, 4, 10, 2, 12, 5, 9, 3, 11, 6, 8};
+const Order kSpades = {5, 12, 1, 9, 3, 13, 7, 2, 11, 6, 4, 10, 8};
+const QList<int> kPlays = {6, 12, 2, 3, 8, 4, 10, 13, 1, 12, 5, 11, 9, 7};
+
+// The focus is on a card that can be played, or on nothing that cannot.
+QString focusProblem(const Table& t)
+{
+    QWidget* focus = QApplication::focusWidget();
+    const bool mayPlay = t.phase() == Match::Phase::WaitingForCard;
+    if (mayPlay) {
+        const QList<int> cards = t.enabledCards();
+        if (cards.isEmpty() || focus != t.button(cards.first()))
+            return QStringLiteral("%1: the focus is not on the first card to play").arg(t.where());
+        return {};
+    }
+    if (focus && !focus->isEnabled())
+        return QStringLiteral("%1: the focus rests on %2, which is disabled").arg(t.where(), focus->objectName());
+    return {};
 }
 
 } // namespace
@@ -51,10 +74,7 @@ private slots:
         QVERIFY(QAccessible::isActive());
     }
 
-    void init()
-    {
-        g_events.clear();
-    }
+    void init() { g_spoken.clear(); }
 
     void keysPlayExactlyTheEnabledCards()
     {
@@ -66,8 +86,7 @@ private slots:
         QTest::keyClick(&w, Qt::Key_5);
         QCOMPARE(t.match().open_count, 0);
 
-        t.action("Human_vs_Computer_Action")->trigger();
-        t.match().buf_spade = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+        t.startMatch(kPrizes, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
         // ... nor before the first prize is up.
         QTest::keyClick(&w, Qt::Key_K);
         QCOMPARE(t.match().open_count, 0);
@@ -103,70 +122,148 @@ private slots:
             QTest::keyClick(&w, key);
             QVERIFY(t.waitForPlay());
         }
-        QCOMPARE(QList<int>(t.match().open_button.begin(), t.match().open_button.begin() + t.match().open_count), (QList<int>{13, 10, 1, 7, 11, 12}));
+        QCOMPARE(QList<int>(t.match().open_button.begin(), t.match().open_button.begin() + t.match().open_count),
+                 (QList<int>{13, 10, 1, 7, 11, 12}));
     }
 
-    void tableTellsAScreenReaderWhatHappens()
+    // Space on the focused card plays it, and the focus is back on the
+    // first card to play at every turn: a whole match by Tab and Space.
+    void focusFollowsTheGame()
     {
         Table t;
         Vell& w = *t.w;
         w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        t.afterEachMoment = [&] {
+            if (const QString problem = focusProblem(t); !problem.isEmpty())
+                QTest::qFail(qPrintable(problem), __FILE__, __LINE__);
+        };
+        t.startMatch(kPrizes, kSpades);
+        QList<int> played;
+        while (t.match().running() && !QTest::currentTestFailed()) {
+            QVERIFY2(t.runUntil([&] { return !t.match().running() || t.phase() == Match::Phase::WaitingForCard; }),
+                     qPrintable(t.where()));
+            if (!t.match().running())
+                break;
+            QVERIFY2(focusProblem(t).isEmpty(), qPrintable(focusProblem(t)));
+            // The first card, or the next one by Tab when the first would tie.
+            const QList<int> cards = t.enabledCards();
+            int card = cards.first();
+            if (card == t.match().computerCard() && cards.size() > 1) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                card = cards[1];
+                QCOMPARE(QApplication::focusWidget(), t.button(card));
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QCOMPARE(t.match().playedCard(), card);
+            played << card;
+            QVERIFY2(focusProblem(t).isEmpty(), qPrintable(focusProblem(t)));
+        }
+        QCOMPARE(t.match().phase(), Match::Phase::Idle);
+        QVERIFY(played.size() >= 13);
+    }
+
+    void tableTellsAScreenReaderWhereThingsAre()
+    {
+        Table t;
+        t.w->show();
         for (int k = 1; k <= 13; ++k)
-            QCOMPARE(accessibleName(t.button(k)), QStringLiteral("Play %1 of clubs").arg(k));
+            QCOMPARE(accessibleName(t.button(k)), QStringLiteral("Play ") + club(k));
+        QCOMPARE(accessibleName(t.button(1)), QStringLiteral("Play ace of clubs"));
+        QCOMPARE(accessibleName(t.button(13)), QStringLiteral("Play king of clubs"));
         QCOMPARE(accessibleName(t.label("Score_Label")), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
         QCOMPARE(accessibleName(t.label("User_Label_card", 4)), QStringLiteral("4 of clubs"));
         QCOMPARE(t.label("User_Label_card", 4)->accessibleDescription(), QStringLiteral("your hand, place 4"));
 
-        t.action("Human_vs_Computer_Action")->trigger();
-        t.match().buf_daiya = {6, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13};
-        t.match().buf_spade = {9, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13};
-        QCOMPARE(accessibleName(t.label("Message_Label")), QStringLiteral("Game Start"));
+        t.startMatch({6, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13}, {9, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13});
         QVERIFY(t.waitForPlay());
         QCOMPARE(accessibleName(t.label("Daiya_Label_open")), QStringLiteral("6 of diamonds"));
-        QCOMPARE(accessibleName(t.label("Daiya_Label_back")), QStringLiteral("card back"));
-
-        g_events.clear();
-        QTest::mouseClick(t.button(4), Qt::LeftButton);
+        t.click(4);
         QCOMPARE(accessibleName(t.label("User_Label_open")), QStringLiteral("4 of clubs"));
         QCOMPARE(accessibleName(t.label("CPU_Label_open")), QStringLiteral("card back"));
-        QCOMPARE(accessibleName(t.label("User_Label_card", 4)), QString());
-        QCOMPARE(accessibleName(t.label("CPU_Label_card", 1)), QString());
-
-        QVERIFY2(t.runUntil([&] { return t.message() == "You Lose"; }), qPrintable(t.where()));
+        QVERIFY(t.runUntil([&] { return t.message() == "You Lose"; }));
         QCOMPARE(accessibleName(t.label("CPU_Label_open")), QStringLiteral("9 of spades"));
-        QCOMPARE(accessibleName(t.label("Daiya_Label_open")), QString());
         QCOMPARE(accessibleName(t.label("CPU_Get_Label_card", 6)), QStringLiteral("6 of diamonds"));
-        QCOMPARE(accessibleName(t.label("Score_Label")), QStringLiteral("Round:1,Score:CPU=6,User=0,tie=0"));
         QVERIFY(t.waitForPlay());
-        QCOMPARE(accessibleName(t.label("Daiya_Label_open")), QStringLiteral("1 of diamonds"));
+        QCOMPARE(accessibleName(t.label("Daiya_Label_open")), QStringLiteral("ace of diamonds"));
 
-        // Each change was told as it happened, in the order of the round.
-        QStringList messages;
-        for (const QString& e : g_events) {
-            if (e.startsWith("Message_Label") || e.startsWith("Score_Label"))
-                messages << e;
+        // The announcer is a notification in a status bar that nobody sees.
+        auto* announcer = t.w->findChild<QLabel*>(QStringLiteral("announcer"));
+        QVERIFY(announcer);
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+        QVERIFY(qobject_cast<QStatusBar*>(announcer->parentWidget()));
+        QVERIFY(!announcer->isVisible());
+        QVERIFY(t.w->statusBar()->isHidden() || t.w->statusBar() != announcer->parentWidget());
+    }
+
+    // Everything a listener hears of a match with a tie: each prize with its
+    // points, both cards, the verdict with the score, and the result.
+    void aMatchAsAScreenReaderHearsIt()
+    {
+        Table t;
+        t.w->show();
+        t.startMatch(kPrizes, kSpades);
+        QStringList expected{"Game Start"};
+        int cpu = 0, user = 0, round = 1;
+        for (int i = 0; i < kPlays.size(); ++i) {
+            QVERIFY2(t.waitForPlay(), qPrintable(t.where()));
+            const int prize = kPrizes[round - 1];
+            const int points = prize == 1 ? 11 : prize;
+            expected << QStringLiteral("Round %1, prize: %2, %3 points").arg(round).arg(diamond(prize)).arg(points);
+            t.click(kPlays[i]);
+            expected << QStringLiteral("Your card: ") + club(kPlays[i])
+                     << QStringLiteral("Computer's card: ") + spade(kSpades[round - 1]);
+            if (kPlays[i] == kSpades[round - 1]) {
+                expected << "This is tie." << "No Count.";
+                continue;
+            }
+            const bool won = kPlays[i] > kSpades[round - 1];
+            (won ? user : cpu) += points;
+            expected << QStringLiteral("%1 Score: computer %2, you %3.")
+                            .arg(won ? "You Win." : "You Lose.")
+                            .arg(cpu)
+                            .arg(user);
+            ++round;
         }
-        QCOMPARE(messages, (QStringList{"Message_Label name",     // Card Open
-                                        "Message_Label name",     // cleared at the reveal
-                                        "Message_Label name",     // You Lose
-                                        "Score_Label name",       // the computer's points
-                                        "Message_Label name",     // cleared
-                                        "Message_Label name",     // Round2
-                                        "Score_Label name",       // the round's score line
-                                        "Message_Label name"}));  // cleared, prize up
-        QVERIFY(g_events.contains("CPU_Label_open name"));
-        QVERIFY(g_events.contains("CPU_Get_Label_card6 name"));
+        QVERIFY2(t.runOut(), qPrintable(t.where()));
+        expected << "First: you, 62 points. Second: computer, 39 points.";
+        QCOMPARE(g_spoken, expected);
+    }
 
-        // The result lines announce themselves when they come up.
-        g_events.clear();
-        t.match().CPU_score = 60;
-        t.match().User_score = 41;
-        w.Open_show_result_timer();
-        QVERIFY(g_events.contains("Result_Label1 shown"));
-        QVERIFY(g_events.contains("Result_Label1 name"));
-        QVERIFY(g_events.contains("Result_Label2 shown"));
-        QCOMPARE(accessibleName(t.label("Result_Label1")), QStringLiteral("1:CPU=60"));
-        QCOMPARE(accessibleName(t.label("Result_Label2")), QStringLiteral("2:User=41"));
+    void theWatchingModeAsAScreenReaderHearsIt()
+    {
+        Table t;
+        t.w->show();
+        t.action("Computer_vs_Computer_Action")->trigger();
+        QVERIFY2(t.runOut(), qPrintable(t.where()));
+        QCOMPARE(g_spoken.size(), 1 + 13 * 3 + 1);
+        QCOMPARE(g_spoken.mid(0, 7), (QStringList{
+                                         "Game Start",
+                                         "Round 1, prize: ace of diamonds, 11 points",
+                                         "Computer's card: 2 of spades, your card: king of clubs",
+                                         "You Win. Score: computer 0, you 11.",
+                                         "Round 2, prize: 2 of diamonds, 2 points",
+                                         "Computer's card: ace of spades, your card: 4 of clubs",
+                                         "You Win. Score: computer 0, you 13.",
+                                     }));
+        QCOMPARE(g_spoken.last(), QStringLiteral("First: you, 53 points. Second: computer, 48 points."));
+    }
+
+    void aTieInTheLastRoundAsItIsHeard()
+    {
+        Table t;
+        t.w->show();
+        t.startMatch({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+        for (int r = 1; r <= 12; ++r) {
+            QVERIFY2(t.waitForPlay(), qPrintable(t.where()));
+            t.click(r % 2 == 1 ? r + 1 : r - 1);
+        }
+        QVERIFY(t.waitForPlay());
+        g_spoken.clear();
+        t.click(13);
+        QVERIFY2(t.runOut(), qPrintable(t.where()));
+        QCOMPARE(g_spoken, (QStringList{"Your card: king of clubs", "Computer's card: king of spades", "This is tie.",
+                                        "No Count.", "First: you, 46 points. Second: computer, 42 points."}));
     }
 };
 

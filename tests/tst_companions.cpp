@@ -7,6 +7,7 @@
 #include "dialogs/level_check.h"
 #include "fixture.h"
 
+#include <QScreen>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -162,20 +163,27 @@ private slots:
     void namesAreShownLiterally()
     {
         const QString longName = QString(10000, QLatin1Char('W'));
-        for (const QString& name : {QStringLiteral("<b>Ann</b> &amp; <i>co</i>"), longName}) {
+        // Long, but in words: shown whole, the box wrapping it.
+        QStringList words;
+        for (int i = 0; i < 30; ++i)
+            words << QStringLiteral("Name%1").arg(i);
+        const QString manyWords = words.join(QLatin1Char(' '));
+        for (const QString& name : {QStringLiteral("<b>Ann</b> &amp; <i>co</i>"), manyWords, longName}) {
             PlayerName player(name);
             BoxAnswerer answerer;
             Table t;
             QCOMPARE(answerer.seen().size(), 1);
             const SeenBox& hello = answerer.seen().first();
             QCOMPARE(hello.format, Qt::PlainText);
-            if (name.size() < 100) {
+            const QRect screen = t.w->screen()->availableGeometry();
+            QVERIFY2(hello.size.width() <= screen.width() && hello.size.height() <= screen.height(),
+                     qPrintable(QStringLiteral("%1x%2").arg(hello.size.width()).arg(hello.size.height())));
+            if (name.size() < 1000) {
                 QVERIFY(hello.text.startsWith(QStringLiteral("Hello ") + name + '\n'));
             } else {
                 // Too wide to show whole: shortened in the middle, the box on screen.
                 QVERIFY(hello.text.startsWith(QStringLiteral("Hello WWW")));
                 QVERIFY(hello.text.contains(QChar(0x2026)));
-                QVERIFY(hello.size.width() <= 640);
             }
         }
     }
@@ -206,6 +214,48 @@ private slots:
         QVERIFY(w.Help_window->testAttribute(Qt::WA_QuitOnClose));
         w.Help_window->close();
         QVERIFY(w.Help_window->isHidden());
+    }
+
+    // The keys a desktop player expects: F1 for help, Escape to close it,
+    // Ctrl+Q to leave the game by the same path as "close".
+    void desktopKeys()
+    {
+        PlayerName name(QStringLiteral("Ann"));
+        BoxAnswerer answerer;
+        Table t;
+        Vell& w = *t.w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F1);
+        QVERIFY(w.Help_window->isVisible());
+        w.Help_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.Help_window));
+        QTest::keyClick(w.Help_window, Qt::Key_Escape);
+        QVERIFY(w.Help_window->isHidden());
+
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(answerer.seen().size(), 1);
+        QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(answerer.seen().size(), 2);
+        QCOMPARE(answerer.seen().last().title, QStringLiteral("Good bye Message!"));
+    }
+
+    // The windows carry the game's icon, and the desktop can tell them as
+    // the game's by its desktop file.
+    void iconAndDesktopName()
+    {
+        Table t;
+        Vell& w = *t.w;
+        for (QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.Help_window),
+                                static_cast<QWidget*>(w.Level_dialog)}) {
+            const QIcon icon = window->windowIcon();
+            QVERIFY(!icon.isNull());
+            for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+                QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+        }
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(VELL_APP_ID));
     }
 
     void oneSettingsDialog()
@@ -240,6 +290,14 @@ private slots:
             QCOMPARE(w.Level_dialog->Level_Label->text(), QStringLiteral("レベル:2(易しい)"));
             QCOMPARE(w.Help_window->windowTitle(), QStringLiteral("ヴェルの遊び方"));
             QCOMPARE(t.shown("User_Label_card", 7), QStringLiteral("クラブの7"));
+            // Card names as people say them, in Japanese too.
+            const QStringList ranks = {QStringLiteral("エース"), QStringLiteral("ジャック"), QStringLiteral("クイーン"),
+                                       QStringLiteral("キング")};
+            QCOMPARE(t.shown("User_Label_card", 1), QStringLiteral("クラブの") + ranks[0]);
+            for (int v : {11, 12, 13})
+                QCOMPARE(t.shown("User_Label_card", v), QStringLiteral("クラブの") + ranks[v - 10]);
+            QCOMPARE(t.button(12)->accessibleName(), QStringLiteral("クラブのクイーンを出す"));
+            QCOMPARE(rules::prizeSpeech(3, 1), QStringLiteral("ラウンド3、賞品はダイヤのエース、11点"));
 
             // Japanese lines may be taller; the fullest table still fits.
             t.occupyEveryPlace();

@@ -48,6 +48,27 @@ void showAndWait(QWidget& w)
         QTest::qFail(qPrintable(QStringLiteral("window %1 not exposed").arg(w.objectName())), __FILE__, __LINE__);
 }
 
+// The greeting fits its label, and every control the dialog.
+void verifyGreetingFits(const Level_Check& d)
+{
+    QCOMPARE(d.size(), QSize(340, 240));
+    QVERIFY(d.layout()->minimumSize().width() <= 340);
+    QVERIFY(d.layout()->minimumSize().height() <= 240);
+    const QLabel* hello = d.Hello_Label;
+    const QRect needed = hello->fontMetrics().boundingRect(QRect(0, 0, hello->width(), 1 << 20), Qt::TextWordWrap,
+                                                           hello->text());
+    QVERIFY2(needed.width() <= hello->width() && needed.height() <= hello->height(),
+             qPrintable(QStringLiteral("needs %1x%2, has %3x%4")
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(hello->width())
+                            .arg(hello->height())));
+    for (const QWidget* control : d.findChildren<QWidget*>()) {
+        if (control->isVisible() && control->parentWidget() == &d)
+            QVERIFY2(d.rect().contains(control->geometry()), qPrintable(control->objectName()));
+    }
+}
+
 // The fixed state the dialog always shows.
 void verifyFixedState(const Level_Check& d)
 {
@@ -216,18 +237,24 @@ private slots:
             QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann Kowalska-Nakamura"));
         }
         {
+            // A long name wraps onto a second line and is shown whole.
+            const QString longName = QStringLiteral("Maria Magdalena Anastasia Kowalska-Nakamura von Rhein");
+            PlayerName name(longName);
+            Level_Check d;
+            showAndWait(d);
+            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello ") + longName);
+            verifyGreetingFits(d);
+        }
+        {
             const QString longName(10000, QLatin1Char('W'));
             PlayerName name(longName);
             Level_Check d;
             showAndWait(d);
-            QCOMPARE(d.size(), QSize(340, 240));
-            QVERIFY(d.layout()->minimumSize().width() <= 340);
-            QVERIFY(d.rect().contains(d.Hello_Label->geometry()));
             // What is shown is the start of the greeting, cut short.
             const QString shown = d.Hello_Label->text();
             QVERIFY(shown.startsWith(QStringLiteral("Hello WWW")));
             QVERIFY(shown.size() < longName.size());
-            QVERIFY(d.Hello_Label->fontMetrics().horizontalAdvance(shown) <= d.Hello_Label->width());
+            verifyGreetingFits(d);
         }
     }
 

@@ -78,7 +78,7 @@ private slots:
             const Round& round = kScript[r];
             QVERIFY2(t.waitForPlay(), qPrintable(t.where()));
             QCOMPARE(t.enabledCards(), unplayed(played));
-            QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("%1 of diamonds").arg(kPrizes[r]));
+            QCOMPARE(t.shown("Daiya_Label_open"), diamond(kPrizes[r]));
             QCOMPARE(t.message(), QString());
             QCOMPARE(t.match().Round_count, r + 1);
 
@@ -86,7 +86,7 @@ private slots:
             played << round.club;
             QCOMPARE(t.message(), QStringLiteral("Card Open"));
             QCOMPARE(t.enabledCards(), QList<int>{});
-            QCOMPARE(t.shown("User_Label_open"), QStringLiteral("%1 of clubs").arg(round.club));
+            QCOMPARE(t.shown("User_Label_open"), club(round.club));
             QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("card back"));
             QCOMPARE(t.shown("User_Label_card", round.club), QString());
             QCOMPARE(t.occupied("CPU_Label_card").size(), 12 - r);
@@ -96,7 +96,7 @@ private slots:
 
             QVERIFY2(t.runUntil([&] { return t.message().startsWith("You"); }), qPrintable(t.where()));
             QCOMPARE(t.message(), QString::fromLatin1(round.verdict));
-            QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("%1 of spades").arg(kSpades[r]));
+            QCOMPARE(t.shown("CPU_Label_open"), spade(kSpades[r]));
             QCOMPARE(t.shown("Daiya_Label_open"), QString());
             QCOMPARE(t.match().CPU_score, round.cpu);
             QCOMPARE(t.match().User_score, round.user);
@@ -330,7 +330,7 @@ private slots:
         w.Judge_round(9, 5);
         QCOMPARE(t.message(), QStringLiteral("You Lose"));
         QCOMPARE(t.match().CPU_score, 11);
-        QCOMPARE(t.shown("CPU_Get_Label_card", 1), QStringLiteral("1 of diamonds"));
+        QCOMPARE(t.shown("CPU_Get_Label_card", 1), QStringLiteral("ace of diamonds"));
         QCOMPARE(t.shown("Daiya_Label_open"), QString());
         QCOMPARE(t.score(), QStringLiteral("Round:0,Score:CPU=11,User=0,tie=0"));
         QCOMPARE(t.match().N, 1);

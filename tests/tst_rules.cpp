@@ -157,7 +157,36 @@ private slots:
         QCOMPARE(rules::cardImagePath(rules::Suit::Spades, 12), QStringLiteral("gazo/S12.png"));
         QCOMPARE(rules::cardImagePath(rules::Suit::Clubs, 7), QStringLiteral("gazo/C07.png"));
         QCOMPARE(rules::roundSoundPath(10), QStringLiteral("wave/10.wav"));
-        QCOMPARE(rules::cardName(rules::Suit::Spades, 12), QStringLiteral("12 of spades"));
+        QCOMPARE(rules::prizeSpeech(3, 12), QStringLiteral("Round 3, prize: queen of diamonds, 12 points"));
+        QCOMPARE(rules::prizeSpeech(1, 1), QStringLiteral("Round 1, prize: ace of diamonds, 11 points"));
+        QCOMPARE(rules::verdictSpeech(rules::Verdict::PlayerWins, 11, 7), QStringLiteral("You Win. Score: computer 11, you 7."));
+        QCOMPARE(rules::verdictSpeech(rules::Verdict::ComputerWins, 11, 7), QStringLiteral("You Lose. Score: computer 11, you 7."));
+        QCOMPARE(rules::verdictSpeech(rules::Verdict::Tie, 11, 7), QStringLiteral("This is tie."));
+        // In the order of the result lines.
+        QCOMPARE(rules::resultSpeech(39, 62), QStringLiteral("First: you, 62 points. Second: computer, 39 points."));
+        QCOMPARE(rules::resultSpeech(60, 41), QStringLiteral("First: computer, 60 points. Second: you, 41 points."));
+        QCOMPARE(rules::resultSpeech(45, 45), QStringLiteral("First: computer, 45 points. First: you, 45 points."));
+    }
+
+    void cardNames_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("diamond");
+        QTest::addColumn<QString>("club");
+        const char* const ranks[] = {"ace", "2", "3", "4", "5", "6", "7", "8", "9", "10", "jack", "queen", "king"};
+        for (int v = 1; v <= 13; ++v)
+            QTest::addRow("%d", v) << v << QStringLiteral("%1 of diamonds").arg(QLatin1String(ranks[v - 1]))
+                                   << QStringLiteral("%1 of clubs").arg(QLatin1String(ranks[v - 1]));
+    }
+
+    void cardNames()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, diamond);
+        QFETCH(QString, club);
+        QCOMPARE(rules::cardName(rules::Suit::Diamonds, value), diamond);
+        QCOMPARE(rules::cardName(rules::Suit::Clubs, value), club);
+        QCOMPARE(rules::cardName(rules::Suit::Spades, value), QString(club).replace("clubs", "spades"));
     }
 
     void resultLines()

@@ -60,7 +60,7 @@ private slots:
             QVERIFY(!t.label("CPU_Label_card", k)->pixmap().isNull());
             QCOMPARE(t.shown("CPU_Get_Label_card", k), QString());
             QCOMPARE(t.shown("User_Get_Label_card", k), QString());
-            QCOMPARE(t.shown("User_Label_card", k), QStringLiteral("%1 of clubs").arg(k));
+            QCOMPARE(t.shown("User_Label_card", k), club(k));
             QVERIFY(!t.label("User_Label_card", k)->pixmap().isNull());
             QCOMPARE(t.button(k)->text(), QString::number(k));
             QCOMPARE(t.button(k)->cursor().shape(), Qt::PointingHandCursor);
@@ -217,7 +217,11 @@ private slots:
         QCOMPARE(a->isCheckable(), checkable);
         QCOMPARE(a->isChecked(), checked);
         QVERIFY(a->isEnabled());
-        QCOMPARE(a->shortcut(), name == "Human_vs_Computer_Action" ? QKeySequence(Qt::CTRL | Qt::Key_B) : QKeySequence());
+        const QKeySequence key = name == "Human_vs_Computer_Action" ? QKeySequence(Qt::CTRL | Qt::Key_B)
+                               : name == "Close_Action"             ? QKeySequence(Qt::CTRL | Qt::Key_Q)
+                               : name == "Help_Action"              ? QKeySequence(Qt::Key_F1)
+                                                                    : QKeySequence();
+        QCOMPARE(a->shortcut(), key);
         const QString tip = name == "Human_vs_Computer_Action" ? "Free Play" : name == "Close_Action" ? "close" : "";
         QCOMPARE(a->statusTip(), tip);
         QCOMPARE(!a->associatedObjects().isEmpty(), name != "Back_color_yellow_Action");
@@ -268,11 +272,11 @@ private slots:
         t.match().buf_daiya = {5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 12};
         t.match().N = 11;
         w.card_daiya_open();
-        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("13 of diamonds"));
+        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("king of diamonds"));
         QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
         t.match().N = 12;
         w.card_daiya_open();
-        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("12 of diamonds"));
+        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("queen of diamonds"));
         QCOMPARE(t.shown("Daiya_Label_back"), QString());
         QVERIFY(t.label("Daiya_Label_back")->pixmap().isNull());
 
@@ -304,7 +308,7 @@ private slots:
         QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("5 of diamonds"));
         t.match().Round_count = 13;
         w.card_daiya_open_auto();
-        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("12 of diamonds"));
+        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("queen of diamonds"));
         QCOMPARE(t.shown("Daiya_Label_back"), QString());
         t.match().Round_count = 14;
         w.card_daiya_open_auto();

@@ -57,7 +57,7 @@ QPair<int, int> followWatchingMatch(Table& t, const Order& prizes, const std::fu
             if (meanwhile)
                 meanwhile(r);
             QVERIFY2(t.runUntil([&] { return !t.shown("Daiya_Label_open").isEmpty(); }), qPrintable(t.where()));
-            QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("%1 of diamonds").arg(prize));
+            QCOMPARE(t.shown("Daiya_Label_open"), diamond(prize));
             QCOMPARE(t.shown("Daiya_Label_back"), r == 13 ? QString() : QStringLiteral("card back"));
 
             // Both cards leave their places in the hands, face down.
@@ -71,8 +71,8 @@ QPair<int, int> followWatchingMatch(Table& t, const Order& prizes, const std::fu
             QCOMPARE(emptyPlaces(t, "User_Label_card"), clubsPlayed);
 
             QVERIFY2(t.runUntil([&] { return t.shown("CPU_Label_open") != "card back"; }), qPrintable(t.where()));
-            QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("%1 of spades").arg(round.spade));
-            QCOMPARE(t.shown("User_Label_open"), QStringLiteral("%1 of clubs").arg(round.club));
+            QCOMPARE(t.shown("CPU_Label_open"), spade(round.spade));
+            QCOMPARE(t.shown("User_Label_open"), club(round.club));
 
             QVERIFY2(t.runUntil([&] { return t.message().startsWith("You"); }), qPrintable(t.where()));
             QCOMPARE(t.message(), round.clubsWin ? QStringLiteral("You Win") : QStringLiteral("You Lose"));
@@ -80,7 +80,7 @@ QPair<int, int> followWatchingMatch(Table& t, const Order& prizes, const std::fu
             QCOMPARE(t.match().CPU_score, cpu);
             QCOMPARE(t.match().User_score, user);
             QCOMPARE(t.shown(round.clubsWin ? "User_Get_Label_card" : "CPU_Get_Label_card", prize),
-                     QStringLiteral("%1 of diamonds").arg(prize));
+                     diamond(prize));
             QCOMPARE(t.label("Score_Label")->text(),
                      QStringLiteral("Round:%1,Score:CPU=%2,User=%3,tie=0").arg(r).arg(cpu).arg(user));
             QCOMPARE(t.shown("Daiya_Label_open"), QString());

@@ -328,8 +328,80 @@ There are not changing functions.</source>
         <translation>クラブの%1</translation>
     </message>
     <message>
-        <source>Play %1 of clubs</source>
-        <translation>クラブの%1を出す</translation>
+        <source>Play %1</source>
+        <translation>%1を出す</translation>
+    </message>
+    <message>
+        <source>ace</source>
+        <translation>エース</translation>
+    </message>
+    <message>
+        <source>jack</source>
+        <translation>ジャック</translation>
+    </message>
+    <message>
+        <source>queen</source>
+        <translation>クイーン</translation>
+    </message>
+    <message>
+        <source>king</source>
+        <translation>キング</translation>
+    </message>
+    <message>
+        <source>Round %1, prize: %2, %3 points</source>
+        <translation>ラウンド%1、賞品は%2、%3点</translation>
+    </message>
+    <message>
+        <source>Score: computer %1, you %2.</source>
+        <translation>得点はコンピュータ%1点、あなた%2点。</translation>
+    </message>
+    <message>
+        <source>You Win.</source>
+        <translation>あなたの勝ち。</translation>
+    </message>
+    <message>
+        <source>You Lose.</source>
+        <translation>あなたの負け。</translation>
+    </message>
+    <message>
+        <source>This is tie.</source>
+        <translation>引き分け。</translation>
+    </message>
+    <message>
+        <source>First: %1, %2 points.</source>
+        <translation>1位は%1、%2点。</translation>
+    </message>
+    <message>
+        <source>Second: %1, %2 points.</source>
+        <translation>2位は%1、%2点。</translation>
+    </message>
+    <message>
+        <source>computer</source>
+        <translation>コンピュータ</translation>
+    </message>
+    <message>
+        <source>you</source>
+        <translation>あなた</translation>
+    </message>
+    <message>
+        <source>Game Start</source>
+        <translation>ゲーム開始</translation>
+    </message>
+    <message>
+        <source>Your card: %1</source>
+        <translation>あなたの札は%1</translation>
+    </message>
+    <message>
+        <source>Computer&apos;s card: %1</source>
+        <translation>コンピュータの札は%1</translation>
+    </message>
+    <message>
+        <source>No Count.</source>
+        <translation>数えません。</translation>
+    </message>
+    <message>
+        <source>Computer&apos;s card: %1, your card: %2</source>
+        <translation>コンピュータの札は%1、あなたの札は%2</translation>
     </message>
 </context>
 </TS>

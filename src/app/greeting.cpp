@@ -4,22 +4,26 @@
 #include "vell.h"
 
 #include "core/player_name.h"
+#include "dialogs/name_fit.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
-
-// Wider names are shortened in the middle so that the box stays on screen.
-constexpr int kNameWidth = 360;
 
 void showNamedBox(QWidget* parent, const QString& title, const QString& text, const QString& name)
 {
     QMessageBox box(QMessageBox::Information, title, QString(), QMessageBox::Ok, parent);
-    // The name is shown as it is, never read as markup.
+    // The name is shown as it is, never read as markup. The box wraps long
+    // text to about half the screen's width; the name may take half its
+    // height before it has to be shortened.
     box.setTextFormat(Qt::PlainText);
-    box.setText(text.arg(box.fontMetrics().elidedText(name, Qt::ElideMiddle, kNameWidth)));
+    const QRect screen = parent->screen()->availableGeometry();
+    const QFontMetrics metrics = box.fontMetrics();
+    const int lines = qMax(1, screen.height() / 2 / metrics.lineSpacing());
+    box.setText(text.arg(fittedName(name, metrics, screen.width() / 2, lines)));
     box.exec();
 }
 

@@ -13,6 +13,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    RoundSound::quietLibraryWarnings();
     timing::applyEnvironment();
     qCDebug(lcVell) << "working folder" << QDir::currentPath() << "data folders" << installedDataFolders();
     QTranslator translator;

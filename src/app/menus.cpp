@@ -31,6 +31,8 @@ void Vell::createActions()
 
     Close_Action = action("Close_Action", tr("close"), false);
     Close_Action->setStatusTip(tr("close"));
+    // The desktop's usual keys: the same path as the menu, farewell included.
+    Close_Action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(Close_Action, &QAction::triggered, this, &Vell::Game_close);
 
     Back_color_green_Action = action("Back_color_green_Action", tr("Back Color green default"), true);
@@ -49,6 +51,7 @@ void Vell::createActions()
     Level_check_Action = action("Level_check_Action", tr("Level check"), false);
     connect(Level_check_Action, &QAction::triggered, this, &Vell::Level_check_change);
     Help_Action = action("Help_Action", tr("Help"), false);
+    Help_Action->setShortcut(QKeySequence(Qt::Key_F1));
     connect(Help_Action, &QAction::triggered, this, &Vell::Help_Show);
 }
 

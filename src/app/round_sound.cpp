@@ -198,6 +198,26 @@ bool RoundSound::stalledThreadLeft()
     return g_stalledThreadLeft;
 }
 
+namespace {
+
+QtMessageHandler g_nextHandler = nullptr;
+
+void dropAudioLibraryNoise(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg
+        && (message.startsWith(QLatin1String("PulseAudioService:")) || message == QLatin1String("No audio device detected")))
+        return;
+    g_nextHandler(type, context, message);
+}
+
+} // namespace
+
+void RoundSound::quietLibraryWarnings()
+{
+    if (!g_nextHandler)
+        g_nextHandler = qInstallMessageHandler(dropAudioLibraryNoise);
+}
+
 int RoundSound::finishRun(int result)
 {
     if (g_stalledThreadLeft)

@@ -47,6 +47,11 @@ public:
     // ends at once, with the same result.
     static int finishRun(int result);
 
+    // Keeps the audio library's own complaints about a missing or silent
+    // audio server off standard error: the game says it once in its own
+    // words, or simply plays on silently. Every other message passes.
+    static void quietLibraryWarnings();
+
     struct Shared;
 
 signals:

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "vell.h"
 
+#include "app/announcer.h"
 #include "app/round_sound.h"
 #include "core/card_size.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -80,6 +83,14 @@ Vell::Vell(TimeSource* time)
     Level_dialog = new Level_Check;
     Help_window = new Help_explain;
     setWindowTitle(tr("Vell"));
+    // Lets the desktop match the game's windows to its launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELL_APP_ID));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vell-%1.png").arg(size), QSize(size, size));
+    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(Level_dialog),
+                            static_cast<QWidget*>(Help_window)})
+        window->setWindowIcon(icon);
     setCentralWidget(new QWidget(this));
     buildTable();
     All_buttons_disable();
@@ -89,6 +100,7 @@ Vell::Vell(TimeSource* time)
     for (int k = 1; k <= rules::kCards; ++k)
         connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { Push_button_clicked(k); });
     createCardKeys();
+    m_announcer = new Announcer(this);
     m_roundSound = new RoundSound(this);
     m_roundSound->setObjectName(QStringLiteral("round sound"));
 }
@@ -152,7 +164,7 @@ void Vell::buildTable()
         button->setObjectName(numbered("Push_button", i));
         button->setCursor(Qt::PointingHandCursor);
         button->setFixedWidth(card_size::kWidth);
-        button->setAccessibleName(tr("Play %1 of clubs").arg(i + 1));
+        button->setAccessibleName(tr("Play %1").arg(rules::cardName(rules::Suit::Clubs, i + 1)));
         Push_button[i] = button;
     }
 
@@ -205,6 +217,11 @@ void Vell::layoutTable()
         if (auto* row = rows->itemAt(i)->layout())
             row->setSpacing(4);
     }
+}
+
+void Vell::announce(const QString& text)
+{
+    m_announcer->announce(text);
 }
 
 void Vell::abandonMatch()

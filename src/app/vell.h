@@ -9,6 +9,7 @@
 
 #include <array>
 
+class Announcer;
 class Help_explain;
 class Level_Check;
 class QAction;
@@ -188,6 +189,11 @@ private:
     // The match commands as the match's phase has them: enabled only while
     // no match runs, the running kind checked.
     void showMatchCommands();
+    // Tells a screen reader what just happened on the table.
+    void announce(const QString& text);
+    // The prize of the round is up and the player may play: said, and the
+    // keyboard focus on the first card that can be played.
+    void offerPrize();
 
     // Arms the next step of a chain, ms milliseconds (times the time scale)
     // after the step that arms it was due.
@@ -200,5 +206,6 @@ private:
     // Its thread starts with the first sound: a window that plays no match
     // starts none.
     RoundSound* m_roundSound = nullptr;
+    Announcer* m_announcer = nullptr;
     bool m_painted = false;
 };

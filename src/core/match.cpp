@@ -176,8 +176,7 @@ Match::Judgement Match::judgeRound(int x, int y)
 
 Match::Judgement Match::judgeRoundAuto(int x, int y)
 {
-    const int prize = Round_count >= 1 && Round_count <= kCards ? buf_daiya[Round_count - 1] : 0;
-    return judge(x, y, prize);
+    return judge(x, y, autoPrize());
 }
 
 void Match::saveComputerCards()
@@ -210,6 +209,11 @@ std::array<bool, rules::kCards> Match::playableCards()
     for (int v = 1; v <= kCards; ++v)
         playable[v - 1] = button_count[v] == 0;
     return playable;
+}
+
+int Match::autoPrize() const
+{
+    return Round_count >= 1 && Round_count <= kCards ? buf_daiya[Round_count - 1] : 0;
 }
 
 int Match::autoSpade() const

@@ -137,7 +137,8 @@ public:
     // Marks the recorded ones in button_count. Indexed by value - 1.
     std::array<bool, rules::kCards> playableCards();
 
-    // The watching mode's cards for the round shown, or 0 outside it.
+    // The watching mode's prize and cards for the round shown, or 0 outside it.
+    int autoPrize() const;
     int autoSpade() const;
     int autoClub() const;
 

@@ -98,17 +98,74 @@ QString roundSoundPath(int round)
     return QStringLiteral("wave/%1.wav").arg(round);
 }
 
+namespace {
+
+QString rankName(int v)
+{
+    switch (v) {
+    case 1:
+        return trVell(QT_TRANSLATE_NOOP("Vell", "ace"));
+    case 11:
+        return trVell(QT_TRANSLATE_NOOP("Vell", "jack"));
+    case 12:
+        return trVell(QT_TRANSLATE_NOOP("Vell", "queen"));
+    case 13:
+        return trVell(QT_TRANSLATE_NOOP("Vell", "king"));
+    default:
+        return QString::number(v);
+    }
+}
+
+} // namespace
+
 QString cardName(Suit suit, int v)
 {
     switch (suit) {
     case Suit::Diamonds:
-        return trVell(QT_TRANSLATE_NOOP("Vell", "%1 of diamonds")).arg(v);
+        return trVell(QT_TRANSLATE_NOOP("Vell", "%1 of diamonds")).arg(rankName(v));
     case Suit::Spades:
-        return trVell(QT_TRANSLATE_NOOP("Vell", "%1 of spades")).arg(v);
+        return trVell(QT_TRANSLATE_NOOP("Vell", "%1 of spades")).arg(rankName(v));
     case Suit::Clubs:
-        return trVell(QT_TRANSLATE_NOOP("Vell", "%1 of clubs")).arg(v);
+        return trVell(QT_TRANSLATE_NOOP("Vell", "%1 of clubs")).arg(rankName(v));
     }
     return {};
+}
+
+QString prizeSpeech(int round, int prize)
+{
+    return trVell(QT_TRANSLATE_NOOP("Vell", "Round %1, prize: %2, %3 points"))
+        .arg(round)
+        .arg(cardName(Suit::Diamonds, prize))
+        .arg(prizePoints(prize));
+}
+
+QString verdictSpeech(Verdict verdict, int cpu, int user)
+{
+    const QString score = trVell(QT_TRANSLATE_NOOP("Vell", "Score: computer %1, you %2.")).arg(cpu).arg(user);
+    switch (verdict) {
+    case Verdict::PlayerWins:
+        return trVell(QT_TRANSLATE_NOOP("Vell", "You Win.")) + QLatin1Char(' ') + score;
+    case Verdict::ComputerWins:
+        return trVell(QT_TRANSLATE_NOOP("Vell", "You Lose.")) + QLatin1Char(' ') + score;
+    case Verdict::Tie:
+        break;
+    }
+    return trVell(QT_TRANSLATE_NOOP("Vell", "This is tie."));
+}
+
+QString resultSpeech(int cpu, int user)
+{
+    const auto line = [](bool first, bool computer, int points) {
+        const QString place = first ? trVell(QT_TRANSLATE_NOOP("Vell", "First: %1, %2 points."))
+                                    : trVell(QT_TRANSLATE_NOOP("Vell", "Second: %1, %2 points."));
+        return place.arg(computer ? trVell(QT_TRANSLATE_NOOP("Vell", "computer")) : trVell(QT_TRANSLATE_NOOP("Vell", "you")))
+            .arg(points);
+    };
+    // In the order of the result lines: the winner first, the computer first
+    // at equal totals.
+    if (user > cpu)
+        return line(true, false, user) + QLatin1Char(' ') + line(false, true, cpu);
+    return line(true, true, cpu) + QLatin1Char(' ') + line(cpu == user, false, user);
 }
 
 } // namespace rules

@@ -53,7 +53,15 @@ QString cardBackPath();
 QString scaledImagePath(const QString& path, qreal scale);
 QString roundSoundPath(int round);
 
-// What a card label shows, for assistive technology: "7 of diamonds".
+// A card as people say it: "ace of diamonds", "7 of clubs", "queen of spades".
 QString cardName(Suit suit, int v);
+
+// What a screen reader says of the game's events.
+// "Round 3, prize: queen of diamonds, 12 points"
+QString prizeSpeech(int round, int prize);
+// "You Win. Score: computer 11, you 7."
+QString verdictSpeech(Verdict verdict, int cpu, int user);
+// Both result lines: "First: you, 62 points. Second: computer, 39 points."
+QString resultSpeech(int cpu, int user);
 
 } // namespace rules

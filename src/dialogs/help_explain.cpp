@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -38,6 +39,15 @@ QVariant Help_explain::loadResource(int type, const QUrl& name)
         return bytes ? QImage::fromData(*bytes) : QImage();
     }
     return readDataFile(name.toLocalFile(), data_limits::kPage).value_or(QByteArray());
+}
+
+void Help_explain::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 void Help_explain::showEvent(QShowEvent* event)

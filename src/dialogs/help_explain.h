@@ -26,6 +26,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape closes the window, as it does a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_loaded = false;

@@ -3,6 +3,7 @@
 
 #include "core/player_name.h"
 #include "core/settings.h"
+#include "dialogs/name_fit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,6 +25,8 @@ constexpr int kLowestLevel = 1;
 constexpr int kHighestLevel = 5;
 constexpr int kRowSpacing = 2;
 constexpr int kGroupMargin = 4;
+// The greeting's room for a long name.
+constexpr int kNameLines = 2;
 
 // The name of each level, from level 1 up.
 constexpr const char* kLevelNames[kHighestLevel] = {
@@ -137,13 +140,20 @@ void Level_Check::layoutDialog()
     setLayout(rows);
 }
 
-// The dialog cannot grow, so a name too long for its width is cut short
-// with an ellipsis rather than asking for more width than there is.
+// The dialog cannot grow: a long name wraps onto a second line, and only a
+// name that would need more is cut short.
 void Level_Check::showGreeting()
 {
     const QMargins margins = layout()->contentsMargins();
     const int room = kDialogWidth - margins.left() - margins.right();
-    Hello_Label->setText(Hello_Label->fontMetrics().elidedText(Hello_Label->text(), Qt::ElideRight, room));
+    Hello_Label->setWordWrap(true);
+    const QString name = playerDisplayName().value_or(QString());
+    Hello_Label->setText(tr("Hello %1").arg(fittedName(name, Hello_Label->fontMetrics(), room, kNameLines)));
+    // A greeting that still runs past its two lines is cut at their end.
+    const QFontMetrics metrics = Hello_Label->fontMetrics();
+    const QRect needed = metrics.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, Hello_Label->text());
+    if (needed.height() > kNameLines * metrics.lineSpacing() || needed.width() > room)
+        Hello_Label->setText(metrics.elidedText(Hello_Label->text(), Qt::ElideRight, room));
 }
 
 void Level_Check::change_Level()

@@ -14,6 +14,7 @@ void Vell::Open_show_result_timer()
     Result_Label2->setEnabled(true);
     Result_Label1->setText(m_match.Result_text1);
     Result_Label2->setText(m_match.Result_text2);
+    announce(rules::resultSpeech(m_match.CPU_score, m_match.User_score));
     after(3500, &Vell::Return_First_Screen_timer);
 }
 

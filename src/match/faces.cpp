@@ -123,8 +123,8 @@ void Vell::card_daiya_open()
 void Vell::card_daiya_open_auto()
 {
     const int round = m_match.Round_count;
-    if (round >= 1 && round <= rules::kCards) {
-        card_daiya_show(m_match.buf_daiya[round - 1]);
+    if (const int prize = m_match.autoPrize()) {
+        card_daiya_show(prize);
         if (round == rules::kCards)
             clearCard(Daiya_Label_back);
     } else if (round > rules::kCards) {
@@ -173,6 +173,12 @@ void Vell::Button_setEnabled(QPushButton* b, bool on)
 
 void Vell::All_buttons_disable()
 {
+    // Qt would move the focus along the row as each button goes grey, and a
+    // screen reader would read each one out: let go of it first.
+    for (QPushButton* b : Push_button) {
+        if (b->hasFocus())
+            b->clearFocus();
+    }
     for (QPushButton* b : Push_button)
         Button_setEnabled(b, false);
 }
@@ -187,6 +193,18 @@ void Vell::Push_button_setEnabled(int v, bool on)
 {
     if (isCard(v))
         Button_setEnabled(Push_button[v - 1], on);
+}
+
+void Vell::offerPrize()
+{
+    announce(rules::prizeSpeech(m_match.Round_count, m_match.prizeToOpen()));
+    // The keyboard player finds the cards where they are.
+    for (QPushButton* b : Push_button) {
+        if (b->isEnabled()) {
+            b->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void Vell::Refresh_buttons()

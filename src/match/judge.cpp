@@ -7,6 +7,7 @@
 
 void Vell::showJudgement(const Match::Judgement& judgement)
 {
+    announce(rules::verdictSpeech(judgement.verdict, m_match.CPU_score, m_match.User_score));
     if (judgement.verdict == rules::Verdict::Tie) {
         // The tie is counted on the score line.
         Score_Label->setText(m_match.Score_text);

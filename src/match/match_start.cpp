@@ -20,6 +20,7 @@ void Vell::Beginer_start()
     m_steps.startChain();
     first_screen();
     showMessage(QStringLiteral("Game Start"));
+    announce(tr("Game Start"));
     showMatchCommands();
     after(1500, &Vell::Start_game_timer);
 }
@@ -43,6 +44,7 @@ void Vell::Start_game_timer3()
     m_match.letPlayerPlay();
     All_buttons_enable();
     card_daiya_open();
+    offerPrize();
 }
 
 void Vell::first_screen()

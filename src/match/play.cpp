@@ -61,6 +61,7 @@ void Vell::Push_button_clicked(int K)
         return;
     Push_button_same(K);
     showMessage(QStringLiteral("Card Open"));
+    announce(tr("Your card: %1").arg(rules::cardName(rules::Suit::Clubs, K)));
     Draw_CPU_Card(m_match.N);
     after(3000, &Vell::Open_card_timer);
 }
@@ -80,6 +81,7 @@ void Vell::Open_card_timer()
 {
     showMessage(QString());
     card_spade_open();
+    announce(tr("Computer's card: %1").arg(rules::cardName(rules::Suit::Spades, m_match.computerCard())));
     after(1500, &Vell::Open_card_timer2);
 }
 
@@ -118,4 +120,5 @@ void Vell::Open_card_timer5()
     m_match.letPlayerPlay();
     card_daiya_open();
     Refresh_buttons();
+    offerPrize();
 }

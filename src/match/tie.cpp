@@ -17,6 +17,7 @@
 void Vell::tie_no_count_timer()
 {
     showMessage(QStringLiteral("No Count"));
+    announce(tr("No Count."));
     after(1500, &Vell::tie_no_count_timer2);
 }
 
@@ -48,6 +49,7 @@ void Vell::tie_no_count_timer3()
     showMessage(QString());
     m_match.letPlayerPlay();
     Refresh_buttons();
+    offerPrize();
 }
 
 void Vell::leaveLastPrizeUnawarded()

@@ -23,6 +23,7 @@ void Vell::Watching_mode()
     m_steps.startChain();
     showMatchCommands();
     showMessage(QStringLiteral("Game Start"));
+    announce(tr("Game Start"));
     after(1500, &Vell::watchmode_timer2);
 }
 
@@ -42,6 +43,8 @@ void Vell::watchmode_timer3()
 {
     showMessage(QString());
     card_daiya_open_auto();
+    if (const int prize = m_match.autoPrize())
+        announce(rules::prizeSpeech(m_match.Round_count, prize));
     after(1500, &Vell::watchmode_timer4);
 }
 
@@ -66,6 +69,9 @@ void Vell::watchmode_timer5()
 {
     card_spade_show(m_match.autoSpade());
     card_user_show(m_match.autoClub());
+    announce(tr("Computer's card: %1, your card: %2")
+                 .arg(rules::cardName(rules::Suit::Spades, m_match.autoSpade()),
+                      rules::cardName(rules::Suit::Clubs, m_match.autoClub())));
     after(1500, &Vell::watchmode_timer6);
 }
 
