@@ -14,6 +14,8 @@ PACKAGES = cmake make g++ pkg-config gzip \
 PACKAGE_TOOLS = dpkg-dev lintian
 # Taking the README's screenshot also needs these.
 SCREENSHOT_TOOLS = xdotool imagemagick
+# The benchmarks watch pixels reach an X server and drive the game's menus.
+BENCH_TOOLS = libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev xdotool
 
 .PHONY: all deps configure build play test test-sanitize bench package screenshot clean
 
@@ -44,9 +46,12 @@ test-sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j$(JOBS)
 
-# Timing, start-up, memory and idle cost; records the figures in
-# docs/PERFORMANCE.md. Takes about four minutes. Not part of CI.
-bench: build
+# Start-up to the first pixels on Xvfb, the steps of a whole match at time
+# scale 1, peak memory and idle cost; records the figures in
+# docs/PERFORMANCE.md. Takes about twelve minutes. Not part of CI.
+bench:
+	@sh scripts/install-deps.sh $(PACKAGES) $(BENCH_TOOLS)
+	$(MAKE) build
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target benchmarks
 	sh bench/run.sh $(BUILD_DIR) docs/PERFORMANCE.md
 

@@ -1,117 +1,377 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Runs every benchmark on the offscreen platform, prints each figure with the
-# command that reproduces it, and records the results in OUTPUT.
+# Measures what a player gets: start-up to the first pixels on an X server,
+# the steps of a whole match at time scale 1, peak memory over a match, and
+# the cost of an idle table. Everything runs on a private Xvfb and, when
+# pulseaudio is installed, a private audio server that plays into nothing.
+# Prints each figure as it comes and records them all in OUTPUT.
 #
 #   run.sh BUILD_DIR OUTPUT.md        (make bench does this)
+#
+# Repetitions: VELL_BENCH_STARTUP_RUNS (default 21), VELL_BENCH_MEMORY_RUNS (5),
+# VELL_BENCH_STEP_RUNS (3), VELL_BENCH_IDLE_RUNS (3).
 set -eu
 build=$(cd "$1" && pwd)
 output=$(realpath -m "$2")
+startup_runs=${VELL_BENCH_STARTUP_RUNS:-21}
+memory_runs=${VELL_BENCH_MEMORY_RUNS:-5}
+step_runs=${VELL_BENCH_STEP_RUNS:-3}
+idle_runs=${VELL_BENCH_IDLE_RUNS:-3}
+# The match for memory runs this much faster than in play.
+memory_scale=0.05
+
+bench="$build/bench"
+probe="$bench/bench_xprobe"
+empty="$bench/bench_empty_window"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$build/runtime"
-export QT_QPA_PLATFORM=offscreen VELL_PLAYER_NAME=
+log="$work/stderr.log"
+xvfb_pid=""
+pulse_pid=""
+cleanup() {
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    [ -z "$pulse_pid" ] || kill "$pulse_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 
-figure() { awk -v key="$1" '$1 == key { print $2 }' "$2"; }
+for tool in Xvfb xdotool "$probe" "$empty" "$bench/bench_steps"; do
+    command -v "$tool" >/dev/null || { echo "run.sh: $tool is missing (make bench installs and builds it)" >&2; exit 1; }
+done
+
+fail() {
+    echo "run.sh: $*" >&2
+    tail -n 20 "$log" >&2 || true
+    exit 1
+}
+
+# --- the private servers ----------------------------------------------------
+
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANGUAGE=
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+unset QT_LOGGING_RULES VELL_TIME_SCALE 2>/dev/null || true
+
+sound="no audio server (pulseaudio is not installed): the game ran silent"
+if command -v pulseaudio >/dev/null; then
+    mkdir -p "$work/pulse/runtime"
+    chmod 700 "$work/pulse/runtime"
+    HOME="$work/pulse" XDG_RUNTIME_DIR="$work/pulse/runtime" XDG_CONFIG_HOME="$work/pulse/config" \
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes --log-level=0 \
+        -L "module-null-sink sink_name=vell_bench" \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$work/pulse/native" 2>"$work/pulse.log" &
+    pulse_pid=$!
+    for _ in $(seq 100); do
+        [ -S "$work/pulse/native" ] && break
+        sleep 0.1
+    done
+    if [ -S "$work/pulse/native" ]; then
+        export PULSE_SERVER="unix:$work/pulse/native"
+        sound="a private PulseAudio server playing into a null sink"
+    else
+        sound="no audio server (pulseaudio did not start): the game ran silent"
+    fi
+fi
+
+# --- helpers ----------------------------------------------------------------
+
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+# The value of key in a file of "key value" lines.
+value() { awk -v key="$1" '$1 == key { print $2; exit }' "$2"; }
+# min / median / max of the numbers in a file, one a line, with digits decimals.
+stats() {
+    sort -g "$1" | awk -v d="${2:-1}" '{ v[NR] = $1 }
+        END {
+            if (NR == 0) { print "- / - / -"; exit }
+            m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+            printf "%.*f / %.*f / %.*f\n", d, v[1], d, m, d, v[NR]
+        }'
+}
+median() { stats "$1" "${2:-3}" | awk -F' / ' '{ print $2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+# Ratios of paired runs: line i of the first file over line i of the second.
+paired() { paste "$1" "$2" | awk '{ printf "%.4f\n", $1 / $2 }' > "$3"; }
+met() { awk -v x="$1" -v limit="$2" 'BEGIN { exit !(x <= limit) }'; }
 
-echo "== Timing fidelity: one watching match at time scale 1 (about 2.5 minutes)"
-echo "   reproduce: cd $build/runtime && QT_QPA_PLATFORM=offscreen ../bench/bench_game timing"
-"$build/bench/bench_game" timing 2>/dev/null | tee "$work/timing"
+cd "$build/runtime"
 
-echo "== Start-up: process start to first paint, median of 31 runs each"
-echo "   reproduce: cd $build/runtime && QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES=vell.debug=true VELL_PLAYER_NAME= ../bench/bench_startup 31 ./vell ../bench/bench_minimal"
-QT_LOGGING_RULES="vell.debug=true" "$build/bench/bench_startup" 31 ./vell "$build/bench/bench_minimal" | tee "$work/startup"
-game_start=$(awk '$2 == "./vell" { print $3 }' "$work/startup")
-minimal_start=$(awk '$2 != "./vell" { print $3 }' "$work/startup")
-echo "startup_ratio $(ratio "$game_start" "$minimal_start")"
+# --- start-up ---------------------------------------------------------------
 
-echo "== Memory: peak resident memory over a whole watching match (time scale 0.05)"
-echo "   reproduce: cd $build/runtime && QT_QPA_PLATFORM=offscreen ../bench/bench_game memory 0.05; QT_QPA_PLATFORM=offscreen ../bench/bench_minimal 7.5"
-"$build/bench/bench_game" memory 0.05 2>/dev/null > "$work/memory"
-"$build/bench/bench_minimal" 7.5 2>/dev/null > "$work/minimal"
-game_rss=$(figure peak_rss_kib "$work/memory")
-minimal_rss=$(figure peak_rss_kib "$work/minimal")
-echo "game_peak_rss_kib $game_rss"
-echo "minimal_peak_rss_kib $minimal_rss"
-echo "memory_ratio $(ratio "$game_rss" "$minimal_rss")"
+echo "== Start-up: exec to the first pixels on the X server, $startup_runs interleaved runs each"
+echo "   reproduce: cd $build/runtime && VELL_PLAYER_NAME= ../bench/bench_xprobe -- ./vell; ../bench/bench_xprobe -- ../bench/bench_empty_window"
+echo "              VELL_PLAYER_NAME=Bench ../bench/bench_xprobe --answer-box -- ./vell"
+startup_load_before=$(load)
+# One untimed run of each first, so that every timed run finds the files cached.
+VELL_PLAYER_NAME= "$probe" -- ./vell >/dev/null 2>>"$log" || fail "vell showed no pixels"
+"$probe" -- "$empty" >/dev/null 2>>"$log" || fail "the empty window showed no pixels"
+VELL_PLAYER_NAME=Bench "$probe" --answer-box -- ./vell >/dev/null 2>>"$log" || fail "vell with the box showed no pixels"
+: > "$work/start_game"; : > "$work/start_empty"; : > "$work/start_box"; : > "$work/start_after_box"
+for run in $(seq "$startup_runs"); do
+    VELL_PLAYER_NAME= "$probe" -- ./vell > "$work/out" 2>>"$log" || fail "vell showed no pixels"
+    value first_pixels_ms "$work/out" >> "$work/start_game"
+    "$probe" -- "$empty" > "$work/out" 2>>"$log" || fail "the empty window showed no pixels"
+    value first_pixels_ms "$work/out" >> "$work/start_empty"
+    VELL_PLAYER_NAME=Bench "$probe" --answer-box -- ./vell > "$work/out" 2>>"$log" || fail "vell with the box showed no pixels"
+    value first_pixels_ms "$work/out" >> "$work/start_box"
+    value main_first_pixels_ms "$work/out" >> "$work/start_after_box"
+    printf '   run %s: vell %s ms, empty window %s ms, box %s ms, table after the box %s ms\n' "$run" \
+        "$(tail -n1 "$work/start_game")" "$(tail -n1 "$work/start_empty")" \
+        "$(tail -n1 "$work/start_box")" "$(tail -n1 "$work/start_after_box")"
+done
+startup_load_after=$(load)
+paired "$work/start_game" "$work/start_empty" "$work/start_ratio"
+paired "$work/start_box" "$work/start_empty" "$work/start_box_ratio"
+start_ratio=$(ratio "$(median "$work/start_game")" "$(median "$work/start_empty")")
+start_box_ratio=$(ratio "$(median "$work/start_box")" "$(median "$work/start_empty")")
+start_after_box_ratio=$(ratio "$(median "$work/start_after_box")" "$(median "$work/start_empty")")
+echo "startup_vell_ms (min / median / max) $(stats "$work/start_game")"
+echo "startup_empty_ms $(stats "$work/start_empty")"
+echo "startup_box_ms $(stats "$work/start_box")"
+echo "startup_after_box_ms $(stats "$work/start_after_box")"
+echo "startup_ratio $start_ratio (box $start_box_ratio), load $startup_load_before -> $startup_load_after"
 
-echo "== Idle cost: CPU time in 10 s of an idle table and 10 s waiting for a card"
-echo "   reproduce: cd $build/runtime && QT_QPA_PLATFORM=offscreen ../bench/bench_game idle"
-"$build/bench/bench_game" idle 2>/dev/null | tee "$work/idle"
+# --- memory -----------------------------------------------------------------
 
-cpu=$(awk -F: '/^Model name/ { sub(/^[ \t]+/, "", $2); print $2; exit }' /proc/cpuinfo 2>/dev/null || true)
-[ -n "$cpu" ] || cpu=$(awk -F: '/^model name/ { sub(/^[ \t]+/, "", $2); print $2; exit }' /proc/cpuinfo)
+match_ms=$(awk -v s="$memory_scale" 'BEGIN { printf "%d", 142600 * s }')
+cat > "$work/drive.sh" <<EOF
+set -eu
+# Through the menus as a player would, by keyboard: Game, Play, Free Play,
+# computer vs computer; then the whole match and a little more.
+xdotool windowfocus --sync "\$PROBE_WINDOW"
+xdotool key --delay 100 alt+g p Return Down Return
+sleep $(awk -v ms="$match_ms" 'BEGIN { print ms / 1000 + 2 }')
+EOF
+echo "== Memory: peak resident memory (VmHWM), a whole watching match at time scale $memory_scale, $memory_runs interleaved runs each"
+echo "   reproduce: cd $build/runtime && VELL_PLAYER_NAME= VELL_TIME_SCALE=$memory_scale ../bench/bench_xprobe --then 'sh drive.sh' -- ./vell"
+echo "              ../bench/bench_xprobe --then 'sleep 2' -- ../bench/bench_empty_window"
+memory_load_before=$(load)
+: > "$work/mem_game"; : > "$work/mem_empty"; : > "$work/mem_last"
+for run in $(seq "$memory_runs"); do
+    VELL_PLAYER_NAME= VELL_TIME_SCALE=$memory_scale "$probe" --then "sh $work/drive.sh" -- ./vell > "$work/out" 2>>"$log" \
+        || fail "the match could not be driven"
+    last=$(value last_pixels_after_ms "$work/out")
+    # The table is reset on the screen once the match is over.
+    [ "$last" -ge "$match_ms" ] || fail "the match did not run to its end (last pixels $last ms after the menus, the match takes $match_ms ms)"
+    echo "$last" >> "$work/mem_last"
+    value vm_hwm_kib "$work/out" >> "$work/mem_game"
+    "$probe" --then "sleep 2" -- "$empty" > "$work/out" 2>>"$log" || fail "the empty window showed no pixels"
+    value vm_hwm_kib "$work/out" >> "$work/mem_empty"
+    printf '   run %s: vell %s KiB (last pixels %s ms after the menus), empty window %s KiB\n' "$run" \
+        "$(tail -n1 "$work/mem_game")" "$last" "$(tail -n1 "$work/mem_empty")"
+done
+memory_load_after=$(load)
+paired "$work/mem_game" "$work/mem_empty" "$work/mem_ratio"
+memory_ratio=$(ratio "$(median "$work/mem_game")" "$(median "$work/mem_empty")")
+echo "memory_vell_kib $(stats "$work/mem_game" 0)"
+echo "memory_empty_kib $(stats "$work/mem_empty" 0)"
+echo "memory_ratio $memory_ratio, load $memory_load_before -> $memory_load_after"
+
+# --- idle cost --------------------------------------------------------------
+
+cat > "$work/idle.sh" <<'EOF'
+set -eu
+# CPU time of every thread of the program, in ns.
+cpu() { cat /proc/"$PROBE_PID"/task/*/schedstat | awk '{ s += $1 } END { if (NR) print s; else exit 1 }'; }
+sleep 1
+a=$(cpu); sleep 10; b=$(cpu)
+xdotool windowfocus --sync "$PROBE_WINDOW"
+xdotool key ctrl+b
+# At time scale 1 the card buttons are enabled 6 s after the command.
+sleep 8
+c=$(cpu); sleep 10; d=$(cpu)
+awk -v a="$a" -v b="$b" -v c="$c" -v d="$d" 'BEGIN { printf "%.2f %.2f\n", (b - a) / 1e6, (d - c) / 1e6 }' > "$1"
+EOF
+echo "== Idle cost: CPU time of the whole program in 10 s of an idle table and 10 s waiting for a card, $idle_runs runs"
+echo "   reproduce: cd $build/runtime && VELL_PLAYER_NAME= ../bench/bench_xprobe --then 'sh idle.sh OUT' -- ./vell"
+idle_load_before=$(load)
+: > "$work/idle_table"; : > "$work/idle_card"
+for run in $(seq "$idle_runs"); do
+    VELL_PLAYER_NAME= "$probe" --then "sh $work/idle.sh $work/idle_out" -- ./vell > "$work/out" 2>>"$log" \
+        || fail "the idle table could not be measured"
+    [ "$(value last_pixels_after_ms "$work/out")" -ge 16000 ] || fail "the human match did not start"
+    awk '{ print $1 }' "$work/idle_out" >> "$work/idle_table"
+    awk '{ print $2 }' "$work/idle_out" >> "$work/idle_card"
+    echo "   run $run: idle table $(tail -n1 "$work/idle_table") ms, waiting for a card $(tail -n1 "$work/idle_card") ms"
+done
+idle_load_after=$(load)
+
+# --- steps ------------------------------------------------------------------
+
+echo "== Steps: a whole watching match at time scale 1 (about 2.5 minutes a run), $step_runs runs"
+echo "   reproduce: cd $build/runtime && ../bench/bench_steps"
+steps_load_before=$(load)
+for run in $(seq "$step_runs"); do
+    timeout 300 "$bench/bench_steps" > "$work/steps.$run" 2>>"$log" || fail "the watching match did not complete"
+    awk -v run="$run" '{ if ($7 < 0) $7 = -$7; if ($7 > late) late = $7; if ($8 < 0) $8 = -$8; if ($8 > drift) drift = $8 }
+        END { printf "   run %s: %d steps, latest %.3f ms, largest drift %.3f ms\n", run, NR, late, drift }' "$work/steps.$run"
+done
+steps_load_after=$(load)
+cat "$work"/steps.* > "$work/steps_all"
+awk '{ print $7 }' "$work/steps_all" > "$work/lateness"
+awk '{ print $8 }' "$work/steps_all" > "$work/drift"
+steps_count=$(wc -l < "$work/steps.1")
+late_over=$(awk '$7 > 5 || $7 < -5' "$work/steps_all" | wc -l)
+drift_over=$(awk '$8 > 0.5 || $8 < -0.5' "$work/steps_all" | wc -l)
+echo "steps_per_match $steps_count"
+echo "lateness_ms (min / median / max) $(stats "$work/lateness" 3)"
+echo "drift_ms $(stats "$work/drift" 3)"
+echo "steps_more_than_5ms_late $late_over of $(wc -l < "$work/steps_all"), load $steps_load_before -> $steps_load_after"
+# One row a step: its lateness and drift over the runs.
+step_table=$(awk -v runs="$step_runs" '
+    function mmm(list, n,    i, j, t, v, m) {
+        n = split(list, v, " ")
+        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] + 0 < v[i] + 0) { t = v[i]; v[i] = v[j]; v[j] = t }
+        m = n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+        return sprintf("%.3f / %.3f / %.3f", v[1], m, v[n])
+    }
+    { name[$2] = $3; sched[$2] = $4; late[$2] = late[$2] " " $7; drift[$2] = drift[$2] " " $8; if ($2 > n) n = $2 }
+    END { for (i = 1; i <= n; i++) printf "| %d | %s | %d | %s | %s |\n", i, name[i], sched[i], mmm(late[i]), mmm(drift[i]) }
+' "$work/steps_all")
+
+# --- the record -------------------------------------------------------------
+
+cpu=$(awk -F: '/^model name/ { sub(/^[ \t]+/, "", $2); print $2; exit }' /proc/cpuinfo)
 qt=$(pkg-config --modversion Qt6Core 2>/dev/null || echo unknown)
+xvfb_version=$(dpkg-query -W -f='${Version}' xvfb 2>/dev/null || echo unknown)
+verdict() { if met "$1" "$2"; then echo "$3"; else echo "$4"; fi; }
+start_met=$(verdict "$start_ratio" 1.3 "Met: the table shows its first pixels within 1.3 times the empty window's start-up." \
+    "Not met: the table takes more than 1.3 times the empty window's start-up.")
+memory_met=$(verdict "$memory_ratio" 1.5 "Met: the game's peak memory over a match is within 1.5 times the empty window's." \
+    "Not met: the game's peak memory over a match is more than 1.5 times the empty window's.")
+if [ "$late_over" -eq 0 ] && [ "$drift_over" -eq 0 ]; then
+    steps_met="Met: every step of every match ran within 5 ms of its due time, and no step's due time drifted from the timetable."
+else
+    steps_met="Not met: $late_over step runs were more than 5 ms late and $drift_over due times drifted more than 0.5 ms from the timetable."
+fi
 
 cat > "$output" <<MD
 # Performance
 
-Measured by \`make bench\` on $(date -u +%Y-%m-%d), on $cpu, $(nproc) cores,
-Linux $(uname -r), Qt $qt, the offscreen platform. Each section names the
-command that reproduces its figures from the build folder.
+Measured by \`make bench\` (\`bench/run.sh\`) on $(date -u +%Y-%m-%d), on
+$cpu, $(nproc) cores, Linux $(uname -r), Qt $qt, on Xvfb $xvfb_version
+(1024x768, depth 24, no window manager) with $sound. Each figure is
+min / median / max over repeated runs; the game and its yardstick take
+turns, and every ratio compares figures of the same run. The load average
+(1, 5, 15 min) is given before and after each section. Commands are run
+from \`build/runtime\` with \`DISPLAY\` set to the X server; \`drive.sh\` and
+\`idle.sh\` are written by \`bench/run.sh\`.
 
-## Timing fidelity
-
-One whole watching match at time scale 1: each of its $(figure steps "$work/timing") steps against
-the schedule (round K's banner at 1500 + 10700 x (K - 1) ms, the final reset
-at 142600 ms). Target: no step more than 5 ms off, no drift.
-
-| Figure | Result |
-|---|---|
-| largest deviation | $(figure largest_deviation_ms "$work/timing") ms |
-| mean deviation | $(figure mean_deviation_ms "$work/timing") ms |
-| drift at the end | $(figure drift_at_end_ms "$work/timing") ms |
-
-\`cd build/runtime && QT_QPA_PLATFORM=offscreen ../bench/bench_game timing\`
+The yardstick is \`bench_empty_window\`: a \`QMainWindow\` of 640 x 480,
+shown, and nothing else, built by the same build with the same flags.
 
 ## Start-up
 
-From process start to the main window's first paint, median of 31 runs,
-against a minimal Qt 6 Widgets program (one window, one label) built by the
-same build. Target: at most 1.2 times the minimal program.
+From just before the exec of the program to the first pixels of its first
+window on the X server, seen by \`bench_xprobe\` with the X DAMAGE
+extension: it watches every new top-level window from its creation and
+takes the first damage the program causes after the window is mapped.
+$startup_runs runs of each. Target: at most 1.3 times the empty window.
 
-| Program | Start-up |
+| Program | Start-up, ms |
 |---|---|
-| vell | $game_start ms |
-| minimal | $minimal_start ms |
-| ratio | $(ratio "$game_start" "$minimal_start") |
+| vell, no greeting (\`VELL_PLAYER_NAME=\`) | $(stats "$work/start_game") |
+| empty window | $(stats "$work/start_empty") |
+| **ratio** (medians; paired runs) | **$start_ratio** ($(stats "$work/start_ratio" 2)) |
+| vell with a greeting: the box's first pixels | $(stats "$work/start_box") |
+| ratio of the box to the empty window | $start_box_ratio ($(stats "$work/start_box_ratio" 2)) |
+| vell with a greeting: the table's first pixels, the box answered with Return as soon as it had pixels and the keyboard focus | $(stats "$work/start_after_box") |
+| ratio of that to the empty window | $start_after_box_ratio |
 
-\`cd build/runtime && QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES=vell.debug=true VELL_PLAYER_NAME= ../bench/bench_startup 31 ./vell ../bench/bench_minimal\`
+Load: $startup_load_before before, $startup_load_after after.
 
-What the game does before its first paint that the minimal program does
-not, measured on the machine above while tuning: it builds about a hundred
-widgets, the settings dialog and the rules window (about 1 ms together);
-it reads fourteen card images, of which the first costs about 1 ms because
-Qt then looks up its image format plugins, and each other about 0.06 ms;
-and it lays out and polishes the table. Two costs were moved out of the
-start: the sound libraries (about 4 ms of loading 22 shared libraries) now
-load with the first round's sound, and the rules page (about 1.8 ms) is
-read just after the first paint.
+$start_met
+
+\`\`\`sh
+VELL_PLAYER_NAME= ../bench/bench_xprobe -- ./vell
+../bench/bench_xprobe -- ../bench/bench_empty_window
+VELL_PLAYER_NAME=Bench ../bench/bench_xprobe --answer-box -- ./vell
+\`\`\`
+
+## Steps of a match
+
+A whole watching match (\`Computer_vs_Computer_Action\`) at time scale 1 in
+\`bench_steps\`: the game's window from the game's window library, on the X
+server, each step taken from \`StepClock::stepRan\` with the time it was due
+and the time it ran. Nothing wakes the program but the game's own timers: a
+single-shot timer gives the command a second after the window is shown, and
+the run ends with the step \`Return_First_Screen_timer\`. Lateness is ran -
+due; drift is the due time against the timetable (round K's banner at
+1500 + 10700 x (K - 1) ms after the command, the final reset at 142600 ms).
+$step_runs matches of $steps_count steps. Target: every step within 5 ms of its
+due time, none drifting.
+
+| Figure | min / median / max |
+|---|---|
+| lateness, all steps, ms | $(stats "$work/lateness" 3) |
+| drift, all steps, ms | $(stats "$work/drift" 3) |
+| steps more than 5 ms late | $late_over of $(wc -l < "$work/steps_all") |
+
+Load: $steps_load_before before, $steps_load_after after.
+
+$steps_met
+
+\`\`\`sh
+../bench/bench_steps
+\`\`\`
+
+<details><summary>Every step: lateness and drift in ms, min / median / max over the runs</summary>
+
+| # | Step | Timetable, ms | Lateness | Drift |
+|---|---|---|---|---|
+$step_table
+
+</details>
 
 ## Memory
 
-Peak resident memory over a whole watching match (run at time scale 0.05),
-against the same minimal program. Target: at most 1.5 times.
+Peak resident memory (VmHWM from \`/proc/PID/status\`, read just before the
+program is ended) of the shipped \`vell\` over a whole watching match at time
+scale $memory_scale, started through the menus with xdotool as a player would
+(Game, Play, Free Play, computer vs computer, by keyboard); against the empty
+window after 2 s on screen. Each run checks that the table was redrawn at the
+match's end. $memory_runs runs of each. Target: at most 1.5 times the empty
+window.
 
-| Program | Peak resident memory |
+| Program | Peak resident memory, KiB |
 |---|---|
-| vell | $game_rss KiB |
-| minimal | $minimal_rss KiB |
-| ratio | $(ratio "$game_rss" "$minimal_rss") |
+| vell | $(stats "$work/mem_game" 0) |
+| empty window | $(stats "$work/mem_empty" 0) |
+| **ratio** (medians; paired runs) | **$memory_ratio** ($(stats "$work/mem_ratio" 2)) |
 
-\`cd build/runtime && QT_QPA_PLATFORM=offscreen ../bench/bench_game memory 0.05\`
+Load: $memory_load_before before, $memory_load_after after.
+
+$memory_met
+
+\`\`\`sh
+VELL_PLAYER_NAME= VELL_TIME_SCALE=$memory_scale ../bench/bench_xprobe --then 'sh drive.sh' -- ./vell
+../bench/bench_xprobe --then 'sleep 2' -- ../bench/bench_empty_window
+\`\`\`
 
 ## Idle cost
 
-CPU time used by the whole process. Target: near zero; no timer or polling
-while idle.
+CPU time of all the shipped program's threads (from
+\`/proc/PID/task/*/schedstat\`) over 10 s of an idle table, and over 10 s of
+a human match waiting for the player's card (started with Ctrl+B). $idle_runs runs.
+Target: near zero; no timer or polling while idle.
 
-| Moment | CPU time in 10 s |
+| Moment | CPU time in 10 s, ms |
 |---|---|
-| idle table | $(figure idle_table_cpu_ms "$work/idle") ms |
-| a match, waiting for the player's card | $(figure waiting_for_card_cpu_ms "$work/idle") ms |
+| idle table | $(stats "$work/idle_table" 2) |
+| waiting for the player's card | $(stats "$work/idle_card" 2) |
 
-\`cd build/runtime && QT_QPA_PLATFORM=offscreen ../bench/bench_game idle\`
+Load: $idle_load_before before, $idle_load_after after.
+
+\`\`\`sh
+VELL_PLAYER_NAME= ../bench/bench_xprobe --then 'sh idle.sh OUT' -- ./vell
+\`\`\`
 MD
 echo "wrote $output"

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: MIT
+// One whole watching match at time scale 1, in the game's own window built
+// from the game's window library, on whatever platform Qt is given (the
+// benchmarks use an X server). Every step is taken as the step clock reports
+// it, with the time it was due and the time it ran. Nothing else wakes the
+// program: one single-shot timer starts the match a second after the window
+// is shown, and the match's last step ends the run.
+//
+// Prints one line per step:
+//   step INDEX NAME SCHEDULE_MS DUE_MS RAN_MS LATENESS_MS DRIFT_MS
+// with times counted from the command. SCHEDULE_MS is when the step is due
+// by the watching mode's timetable, DRIFT_MS is DUE_MS - SCHEDULE_MS and
+// LATENESS_MS is RAN_MS - DUE_MS.
+#include "app/round_sound.h"
+#include "app/translation.h"
+#include "app/vell.h"
+#include "core/time_scale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kSettleMs = 1000;
+constexpr qint64 kNsPerMs = 1'000'000;
+
+// When each step of a watching match without ties is due, in ms from the
+// command: round K's banner at 1500 + 10700 (K - 1), its steps after it.
+std::vector<double> schedule()
+{
+    std::vector<double> due;
+    for (int round = 1; round <= 13; ++round) {
+        const double banner = 1500 + 10700 * (round - 1);
+        for (double offset : {0, 3200, 4700, 6200, 7700, 9200})
+            due.push_back(banner + offset);
+    }
+    due.push_back(139100);  // the result lines, due with the last clearing
+    due.push_back(140600);  // round 14: the commands' turn
+    due.push_back(142600);  // the result lines down, the table reset
+    return due;
+}
+
+struct Step {
+    QString name;
+    qint64 dueNs;
+    qint64 ranNs;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("VELL_PLAYER_NAME", QByteArray());
+    QApplication app(argc, argv);
+    timing::setScale(1.0);
+    QTranslator translator;
+    installTranslation(app, translator, QLocale::system());
+
+    std::vector<Step> steps;
+    qint64 commandNs = 0;
+    int result = 0;
+    {
+        Vell window;
+        QObject::connect(&window.stepClock(), &StepClock::stepRan, &app,
+                         [&](const QString& name, qint64 dueNs, qint64 ranNs) {
+                             steps.push_back({name, dueNs, ranNs});
+                             // This step resets the table: once it has run, the match is over.
+                             if (name == QLatin1String("Return_First_Screen_timer"))
+                                 QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+                         });
+        window.show();
+        QTimer::singleShot(kSettleMs, &window, [&] {
+            commandNs = window.stepClock().nowNs();
+            window.Computer_vs_Computer_Action->trigger();
+        });
+        app.exec();
+        if (window.match().running()) {
+            std::fprintf(stderr, "the match had not ended\n");
+            result = 1;
+        }
+    }
+
+    const std::vector<double> due = schedule();
+    if (steps.size() != due.size()) {
+        std::fprintf(stderr, "expected %zu steps, saw %zu (a tie changes the timetable)\n", due.size(), steps.size());
+        result = 1;
+    }
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& s = steps[i];
+        const double dueMs = double(s.dueNs - commandNs) / kNsPerMs;
+        const double ranMs = double(s.ranNs - commandNs) / kNsPerMs;
+        const double scheduled = i < due.size() ? due[i] : -1;
+        std::printf("step %zu %s %.0f %.3f %.3f %.3f %.3f\n", i + 1, qPrintable(s.name), scheduled, dueMs, ranMs,
+                    ranMs - dueMs, dueMs - scheduled);
+    }
+    return RoundSound::finishRun(result);
+}
