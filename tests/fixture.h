@@ -194,7 +194,11 @@ public:
     bool playMatchOut()
     {
         action("Human_vs_Computer_Action")->trigger();
-        while (w->match().running()) {
+        // Untied cards end a match in thirteen plays; a game that refuses
+        // them fails here instead of being asked for ever.
+        for (int plays = 0; w->match().running(); ++plays) {
+            if (plays > 2 * rules::kCards)
+                return false;
             if (!runUntil([this] { return !w->match().running() || phase() == Match::Phase::WaitingForCard; }))
                 return false;
             if (phase() == Match::Phase::WaitingForCard)
