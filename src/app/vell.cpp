@@ -4,6 +4,7 @@
 #include "app/announcer.h"
 #include "app/round_sound.h"
 #include "core/card_size.h"
+#include "core/logging.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
 
@@ -221,6 +222,7 @@ void Vell::layoutTable()
 
 void Vell::announce(const QString& text)
 {
+    qCDebug(lcVell) << "announced" << text;
     m_announcer->announce(text);
 }
 
