@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+#include <cstdio>
 #include <QTimer>
 
 #include <csignal>
@@ -98,6 +100,9 @@ int childMain(int argc, char* argv[])
         say(QStringLiteral("playing"));
         result = app.exec();
     }
+    // Left in the buffer on purpose: what a program printed last reaches
+    // its reader even when the run ends without exit handlers.
+    std::fputs("ended\n", stdout);
     return RoundSound::finishRun(result);
 }
 
@@ -352,6 +357,7 @@ private:
         QVERIFY2(late < kLongestStallMs, qPrintable(QStringLiteral("a step ran %1 ms late").arg(late)));
         QVERIFY2(run.exitAfterCloseMs >= 0 && run.exitAfterCloseMs < kExitWithinMs,
                  qPrintable(QStringLiteral("ended %1 ms after closing").arg(run.exitAfterCloseMs)));
+        QVERIFY2(run.lines.contains(QLatin1String("ended")), "the last line printed was lost");
     }
 
     // A listener that takes connections and never answers.

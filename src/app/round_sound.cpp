@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
@@ -220,8 +221,12 @@ void RoundSound::quietLibraryWarnings()
 
 int RoundSound::finishRun(int result)
 {
-    if (g_stalledThreadLeft)
+    if (g_stalledThreadLeft) {
+        // _Exit skips the exit handlers, and with them the flushing of
+        // what is still buffered for standard output and error.
+        std::fflush(nullptr);
         std::_Exit(result);
+    }
     return result;
 }
 

@@ -44,7 +44,7 @@ public:
     // What main returns, once the windows are gone. The audio library's exit
     // handlers would wait for a thread left behind for as long as the
     // server's own timeout; nothing is left to save, so the process then
-    // ends at once, with the same result.
+    // ends at once, with the same result, once its output is flushed.
     static int finishRun(int result);
 
     // Keeps the audio library's own complaints about a missing or silent
