@@ -5,11 +5,9 @@
 
 #include "core/logging.h"
 #include "core/settings.h"
-#include "dialogs/help_explain.h"
 
 #include <QAction>
 #include <QPainter>
-#include <QTimer>
 
 namespace {
 
@@ -65,8 +63,6 @@ void Vell::paintEvent(QPaintEvent*)
     if (!m_painted) {
         m_painted = true;
         qCDebug(lcVell) << "first paint";
-        // The rules page is read once the table is on screen.
-        QTimer::singleShot(0, Help_window, &Help_explain::loadPage);
     }
 }
 

@@ -15,8 +15,8 @@ public:
     Help_explain();
 
     // Loads the page the first time; later calls keep the page and its place.
-    // The main window calls it once its table is on screen, so that the page
-    // costs nothing while the game starts; showing the window calls it too.
+    // Showing the window calls it: a game in which Help is never opened
+    // never reads the page.
     void loadPage();
 
     // The page and the card images it shows are read like every data file:
