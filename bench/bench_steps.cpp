@@ -6,6 +6,11 @@
 // program: one single-shot timer starts the match a second after the window
 // is shown, and the match's last step ends the run.
 //
+// With VELL_BENCH_HEARTBEAT_MS=N, a timer also ticks every N ms and the
+// longest gap between its ticks, beyond N, is printed on standard error as
+// "longest_stall_ms X": how long the window could not answer. It wakes the
+// program, so the timing figures leave it off.
+//
 // Prints one line per step:
 //   step INDEX NAME SCHEDULE_MS DUE_MS RAN_MS LATENESS_MS DRIFT_MS
 // with times counted from the command. SCHEDULE_MS is when the step is due
@@ -18,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QTranslator>
 
@@ -57,6 +63,7 @@ int main(int argc, char* argv[])
 {
     qputenv("VELL_PLAYER_NAME", QByteArray());
     QApplication app(argc, argv);
+    RoundSound::quietLibraryWarnings();
     timing::setScale(1.0);
     QTranslator translator;
     installTranslation(app, translator, QLocale::system());
@@ -73,12 +80,29 @@ int main(int argc, char* argv[])
                              if (name == QLatin1String("Return_First_Screen_timer"))
                                  QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
                          });
+        QElapsedTimer heartbeatClock;
+        qint64 lastBeatNs = 0;
+        qint64 longestStallNs = 0;
+        QTimer heartbeat;
+        const int beatMs = qEnvironmentVariableIntValue("VELL_BENCH_HEARTBEAT_MS");
+        if (beatMs > 0) {
+            heartbeat.setTimerType(Qt::PreciseTimer);
+            QObject::connect(&heartbeat, &QTimer::timeout, &app, [&] {
+                const qint64 now = heartbeatClock.nsecsElapsed();
+                longestStallNs = qMax(longestStallNs, now - lastBeatNs - beatMs * kNsPerMs);
+                lastBeatNs = now;
+            });
+            heartbeatClock.start();
+            heartbeat.start(beatMs);
+        }
         window.show();
         QTimer::singleShot(kSettleMs, &window, [&] {
             commandNs = window.stepClock().nowNs();
             window.Computer_vs_Computer_Action->trigger();
         });
         app.exec();
+        if (beatMs > 0)
+            std::fprintf(stderr, "longest_stall_ms %.3f\n", double(longestStallNs) / kNsPerMs);
         if (window.match().running()) {
             std::fprintf(stderr, "the match had not ended\n");
             result = 1;
