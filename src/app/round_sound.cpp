@@ -241,13 +241,15 @@ void RoundSound::play(const QString& path)
     }
     if (!m_thread)
         startThread();
+    // The wait in the thread's queue counts against the server's patience
+    // too. Busy before the request is out: a thread that takes it at once
+    // and finds it unplayable must be able to say it is done.
+    m_shared->heartbeat = nowMs();
+    m_shared->busy = true;
     {
         const std::lock_guard<std::mutex> lock(m_shared->mutex);
         m_shared->next = path;
     }
-    // The wait in the thread's queue counts against the server's patience too.
-    m_shared->heartbeat = nowMs();
-    m_shared->busy = true;
     if (!m_shared->wakePosted.exchange(true)) {
         auto* worker = static_cast<SoundWorker*>(m_worker);
         QMetaObject::invokeMethod(worker, [worker] { worker->wake(); }, Qt::QueuedConnection);
