@@ -60,6 +60,9 @@ void Vell::Push_button_clicked(int K)
     if (m_match.phase() != Match::Phase::WaitingForCard)
         return;
     Push_button_same(K);
+    // A play the match refused leaves the round waiting for one.
+    if (m_match.phase() != Match::Phase::Revealing)
+        return;
     showMessage(QStringLiteral("Card Open"));
     announce(tr("Your card: %1").arg(rules::cardName(rules::Suit::Clubs, K)));
     Draw_CPU_Card(m_match.N);
