@@ -14,7 +14,7 @@ class QThread;
 // for half a minute at every round. Here the window only hands over a
 // request and goes on at once.
 //
-// A server that does not answer within kPatience, or the lack of any audio
+// A server that does not answer within kPatienceMs, or the lack of any audio
 // device, leaves the game silent for the rest of the run: later requests
 // are dropped instead of queueing behind the stalled one.
 class RoundSound : public QObject

@@ -47,7 +47,8 @@ public:
     rules::Order buf_daiya = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
     // The computer's order: buf_spade[i] is the card it plays when N == i.
     rules::Order buf_spade = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-    // Rounds decided in this match.
+    // Rounds decided in this match; 13 once the match's rounds are over,
+    // the last one also when a tie left its prize to nobody.
     int N = 0;
     // Round number shown: 0 before the first round, 1..13 while playing.
     int Round_count = 0;
@@ -112,8 +113,8 @@ public:
 
     // Judges the computer's card x against the player's card y for the
     // round's prize: the higher card takes it and its points and the match
-    // moves to the next round; equal cards tie and leave everything but the
-    // tie count as it was.
+    // moves to the next round; equal cards tie: the tie is counted and
+    // flagged, and the round is played again for the same prize.
     Judgement judgeRound(int x, int y);
     // The watching mode's twin: the prize of the round shown, N left alone.
     Judgement judgeRoundAuto(int x, int y);

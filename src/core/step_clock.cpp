@@ -44,8 +44,9 @@ void PreciseTime::startTimer()
 {
     const qint64 remaining = qMax<qint64>(0, m_dueNs - nowNs());
     // The kernel may end a wait late by up to a thousandth of its length:
-    // stop short of that first. A short wait ends when its whole
-    // milliseconds are over, never before.
+    // stop short by twice that and a millisecond, and finish with a short
+    // wait. A short wait ends when its whole milliseconds are over, never
+    // before.
     const qint64 ms = remaining > kLongWaitNs ? (remaining - remaining / 500 - kMs) / kMs : (remaining + kMs - 1) / kMs;
     m_timer.start(int(ms));
 }
@@ -111,7 +112,6 @@ void StepClock::after(int delayMs, const char* name, Action action)
 
 void StepClock::startChain()
 {
-    ++m_chain;
     cancelChain();
 }
 

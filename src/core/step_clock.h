@@ -87,7 +87,8 @@ public:
     // Arms a step delayMs after the running step was due, or after now when
     // no step is running. name is what the report calls it.
     void after(int delayMs, const char* name, Action action);
-    // Steps armed from outside a step from now on form a new chain.
+    // A new match's chain: lets go of whatever was pending, so that what is
+    // armed from now on is the only chain.
     void startChain();
     // Lets go of every pending step of the current chain.
     void cancelChain();
@@ -122,6 +123,5 @@ private:
     bool m_inStep = false;
     qint64 m_stepDueNs = 0;
     int m_stepChain = 0;
-    bool m_running = false;
     QString m_lastStep;
 };

@@ -60,7 +60,6 @@ Level_Check::Level_Check()
     Hello_Label->setObjectName(QStringLiteral("Hello_Label"));
     // The name is shown as typed, never read as markup.
     Hello_Label->setTextFormat(Qt::PlainText);
-    Hello_Label->setText(tr("Hello %1").arg(playerDisplayName().value_or(QString())));
 
     Level_change_CheckBox = new QCheckBox(tr("Change Strange Level"), this);
     Level_change_CheckBox->setObjectName(QStringLiteral("Level_change_CheckBox"));
