@@ -16,4 +16,15 @@ constexpr int kHeight = 53;
 // image drawn for scale 2 has twice the pixels each way. 1 is the table's
 // own size.
 constexpr std::array<qreal, 5> kScales = {1, 1.25, 1.5, 2, 3};
+
+// The drawing to use where `needed` times the table's size is wanted: the
+// smallest scale no smaller than that, or the largest there is.
+constexpr qreal drawnScaleFor(qreal needed)
+{
+    for (const qreal scale : kScales) {
+        if (scale >= needed)
+            return scale;
+    }
+    return kScales.back();
+}
 } // namespace card_size

@@ -12,7 +12,6 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include <algorithm>
 
 using rules::isCard;
 using rules::Suit;
@@ -34,9 +33,8 @@ QPixmap loadImage(const QString& relativePath)
 // place empty, and the game goes on.
 QPixmap cardImage(const QString& relativePath, qreal screenScale)
 {
-    const auto drawnFor = std::find_if(card_size::kScales.begin(), card_size::kScales.end(),
-                                       [screenScale](qreal scale) { return scale >= screenScale - 0.01; });
-    const qreal scale = drawnFor == card_size::kScales.end() ? card_size::kScales.back() : *drawnFor;
+    // A hundredth below: a screen scale computed as 1.2499 still takes 1.25.
+    const qreal scale = card_size::drawnScaleFor(screenScale - 0.01);
     if (scale > 1) {
         QPixmap sharp = loadImage(rules::scaledImagePath(relativePath, scale));
         if (!sharp.isNull()) {

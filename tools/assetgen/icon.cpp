@@ -87,13 +87,7 @@ QImage renderDetailedIcon(int size)
     // The faces' own drawing at the smallest scale no smaller than the
     // icon needs, brought to size by the painter.
     const qreal needed = 44.0 * size / 64.0 / cardPixelSize(1).height();
-    qreal faceScale = kScales.back();
-    for (const qreal s : kScales) {
-        if (s >= needed) {
-            faceScale = s;
-            break;
-        }
-    }
+    const qreal faceScale = card_size::drawnScaleFor(needed);
     const QSizeF card = cardPixelSize(faceScale);
     const qreal fit = 44.0 / card.height();
     for (const Placed& c : fan) {
