@@ -19,7 +19,9 @@
 #include "app/round_sound.h"
 #include "app/translation.h"
 #include "app/vell.h"
-#include "core/time_scale.h"
+#include "core/random_source.h"
+#include "core/settings.h"
+#include "core/step_clock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,7 +66,6 @@ int main(int argc, char* argv[])
     qputenv("VELL_PLAYER_NAME", QByteArray());
     QApplication app(argc, argv);
     RoundSound::quietLibraryWarnings();
-    timing::setScale(1.0);
     QTranslator translator;
     installTranslation(app, translator, QLocale::system());
 
@@ -72,8 +73,12 @@ int main(int argc, char* argv[])
     qint64 commandNs = 0;
     int result = 0;
     {
-        Vell window;
-        QObject::connect(&window.stepClock(), &StepClock::stepRan, &app,
+        StepClock clock;
+        Settings settings;
+        CRandom random(1);
+        MatchRunner runner(clock, random, settings);
+        Vell window(runner, settings);
+        QObject::connect(&clock, &StepClock::stepRan, &app,
                          [&](const QString& name, qint64 dueNs, qint64 ranNs) {
                              steps.push_back({name, dueNs, ranNs});
                              // This step resets the table: once it has run, the match is over.
@@ -97,13 +102,13 @@ int main(int argc, char* argv[])
         }
         window.show();
         QTimer::singleShot(kSettleMs, &window, [&] {
-            commandNs = window.stepClock().nowNs();
-            window.Computer_vs_Computer_Action->trigger();
+            commandNs = clock.nowNs();
+            window.findChild<QAction*>(QStringLiteral("Computer_vs_Computer_Action"))->trigger();
         });
         app.exec();
         if (beatMs > 0)
             std::fprintf(stderr, "longest_stall_ms %.3f\n", double(longestStallNs) / kNsPerMs);
-        if (window.match().running()) {
+        if (runner.match().running()) {
             std::fprintf(stderr, "the match had not ended\n");
             result = 1;
         }

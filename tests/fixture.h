@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
-// Shared by the window tests: a table whose steps run on a clock the test
-// moves by hand, short ways to reach its widgets by their names, and
-// answers to the game's message boxes.
+// Shared by the window tests: the game's window over a runner whose steps
+// run on a clock the test moves by hand, short ways to reach its widgets by
+// their names and to read them as a player does, and answers to the game's
+// message boxes.
 //
 // Helpers never abort: a widget that cannot be found fails the test and
 // stands in as an empty placeholder, so the test goes on to report it.
 #pragma once
 
 #include "app/vell.h"
-#include "core/time_scale.h"
+#include "core_fixture.h"
+#include "dialogs/help_explain.h"
+#include "dialogs/level_check.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLayout>
 #include <QList>
@@ -22,7 +24,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 
 namespace fixture {
@@ -35,9 +36,6 @@ inline void quietGreeting()
         qputenv("VELL_PLAYER_NAME", QByteArray());
 }
 Q_CONSTRUCTOR_FUNCTION(quietGreeting)
-
-// The longest a test waits for a state, in game time: more than any match.
-constexpr qint64 kPatienceMs = 200000;
 
 template <class T>
 T* placeholder()
@@ -55,40 +53,29 @@ T* child(const QObject& parent, const QString& name)
     return placeholder<T>();
 }
 
-// A step the clock ran, and when, in milliseconds of game time.
-struct RanStep {
-    QString name;
-    qint64 atMs;
-};
+// One of the program's windows without a parent: the rules, the settings.
+template <class T>
+T* topLevel()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<T*>(w))
+            return found;
+    }
+    QTest::qFail("no such window", __FILE__, __LINE__);
+    return nullptr;
+}
 
-// The game's window on a manual clock, at time scale 1: nothing happens
-// until the test moves time on, and then every step runs exactly when due.
-class Table
+// The game's window over the runner of Game.
+class Table : public Game
 {
 public:
-    Table()
+    explicit Table(const QList<int>& draws = kDraws)
+        : Game(draws)
+        , w(std::make_unique<Vell>(runner, settings))
     {
-        timing::setScale(1.0);
-        w = std::make_unique<Vell>(&time);
-        QObject::connect(&w->stepClock(), &StepClock::stepRan, w.get(),
-                         [this](const QString& name, qint64 dueNs, qint64) {
-                             steps.append({name, dueNs / 1'000'000});
-                         });
     }
-    Table(const Table&) = delete;
-    Table& operator=(const Table&) = delete;
 
-    ManualTime time;
     std::unique_ptr<Vell> w;
-    QList<RanStep> steps;
-    // Called after each moment at which runUntil ran steps.
-    std::function<void()> afterEachMoment;
-    // The longest the steps of one moment took to run, in real time: what a
-    // player would see as a step coming late.
-    qint64 longestMomentMs = 0;
-
-    Match& match() { return w->match(); }
-    Match::Phase phase() const { return w->match().phase(); }
 
     QLabel* label(const QString& name) const { return child<QLabel>(*w, name); }
     QLabel* label(const char* row, int place) const { return label(QLatin1String(row) + QString::number(place)); }
@@ -129,53 +116,13 @@ public:
         return action("Human_vs_Computer_Action")->isEnabled() || action("Computer_vs_Computer_Action")->isEnabled();
     }
 
-    // Where the game stands, for failure messages: "round 3, after
-    // Open_card_timer4 at 10500 ms".
-    QString where() const
-    {
-        const QString last = steps.isEmpty() ? QStringLiteral("before any step")
-                                             : QStringLiteral("after %1 at %2 ms").arg(steps.last().name).arg(steps.last().atMs);
-        return QStringLiteral("round %1, %2").arg(w->match().Round_count).arg(last);
-    }
-
-    // Runs the pending steps one by one until done() holds; false when no
-    // step is left to run or the game has gone on longer than any match.
-    bool runUntil(const std::function<bool()>& done)
-    {
-        const qint64 limit = time.nowMs() + kPatienceMs;
-        QElapsedTimer took;
-        while (!done()) {
-            took.start();
-            if (time.nowMs() > limit || !time.runNext())
-                return false;
-            longestMomentMs = qMax(longestMomentMs, took.elapsed());
-            if (afterEachMoment)
-                afterEachMoment();
-        }
-        return true;
-    }
-    // Until the player may play a card.
-    bool waitForPlay()
-    {
-        return runUntil([this] { return phase() == Match::Phase::WaitingForCard; });
-    }
-    // Until no match runs and no step is left.
-    bool runOut()
-    {
-        return runUntil([this] { return !w->match().running() && w->pendingSteps() == 0; });
-    }
-    void advance(qint64 ms) { time.advance(ms); }
-
     void click(int club) const { QTest::mouseClick(button(club), Qt::LeftButton); }
+    // Starts a match against the computer from the menu: the deal is the
+    // draws' one.
+    void startMatch() const { action("Human_vs_Computer_Action")->trigger(); }
 
-    // Starts a match from the menu and puts the given orders in place of the
-    // deal, before the first prize is turned up.
-    void startMatch(const rules::Order& prizes, const rules::Order& spades)
-    {
-        action("Human_vs_Computer_Action")->trigger();
-        w->match().buf_daiya = prizes;
-        w->match().buf_spade = spades;
-    }
+    // The card the computer is to play: what a scripted player may know.
+    int computerCard() const { return match().N() < rules::kCards ? match().buf_spade()[match().N()] : 0; }
 
     // A card for a scripted player: the highest one left that does not tie
     // with the computer's card, so that no round is replayed for ever.
@@ -184,7 +131,7 @@ public:
         const QList<int> cards = enabledCards();
         if (cards.isEmpty())
             return 0;
-        if (cards.size() > 1 && cards.last() == w->match().computerCard())
+        if (cards.size() > 1 && cards.last() == computerCard())
             return cards[cards.size() - 2];
         return cards.last();
     }
@@ -193,18 +140,18 @@ public:
     // idle table.
     bool playMatchOut()
     {
-        action("Human_vs_Computer_Action")->trigger();
+        startMatch();
         // Untied cards end a match in thirteen plays; a game that refuses
         // them fails here instead of being asked for ever.
-        for (int plays = 0; w->match().running(); ++plays) {
+        for (int plays = 0; match().running(); ++plays) {
             if (plays > 2 * rules::kCards)
                 return false;
-            if (!runUntil([this] { return !w->match().running() || phase() == Match::Phase::WaitingForCard; }))
+            if (!runUntil([this] { return !match().running() || phase() == Match::Phase::WaitingForCard; }))
                 return false;
             if (phase() == Match::Phase::WaitingForCard)
                 click(untiedCard());
         }
-        return w->pendingSteps() == 0;
+        return clock.pending() == 0;
     }
 
     // What a player sees of a match, in one line: the message, the score,
@@ -220,17 +167,16 @@ public:
         return parts.join(QLatin1Char('|'));
     }
 
-    // The fullest table a match can show: every row of cards occupied, a card
-    // on every place of the table, a message and both result lines.
+    // The fullest table a match can show: every place holding a card, a
+    // message and both result lines.
     void occupyEveryPlace()
     {
-        for (int v = 1; v <= rules::kCards; ++v) {
-            w->card_daiya_put(label("CPU_Get_Label_card", v), v);
-            w->card_daiya_put(label("User_Get_Label_card", v), v);
+        const QPixmap card = label("User_Label_card", 13)->pixmap();
+        for (QLabel* place : w->centralWidget()->findChildren<QLabel*>()) {
+            if (place->accessibleDescription().isEmpty())
+                continue;
+            place->setPixmap(card);
         }
-        w->card_daiya_show(13);
-        w->card_spade_show(13);
-        w->card_user_show(13);
         label(QStringLiteral("Message_Label"))->setText(QStringLiteral("This is tie"));
         const rules::ResultLines lines = rules::resultLines(48, 53);
         for (const auto& [name, text] : {std::pair{"Result_Label1", lines.first}, std::pair{"Result_Label2", lines.second}}) {
@@ -271,11 +217,6 @@ inline QString spade(int v)
 inline QString club(int v)
 {
     return rules::cardName(rules::Suit::Clubs, v);
-}
-
-inline QList<int> allCards()
-{
-    return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
 }
 
 // Sets the player's name for the windows made while it lives.

@@ -3,7 +3,6 @@
 // cancelled chain leaves behind, and how close the program's precise timers
 // come to the schedule.
 #include "core/step_clock.h"
-#include "core/time_scale.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -77,9 +76,6 @@ private:
     }
 
 private slots:
-    void init() { timing::setScale(1.0); }
-    void cleanup() { timing::setScale(1.0); }
-
     void aChainRunsOnItsSchedule()
     {
         ManualTime time;
@@ -165,7 +161,9 @@ private slots:
         ManualTime time;
         StepClock clock(&time);
         listen(clock);
-        timing::setScale(0.01);
+        QVERIFY(clock.setScale(0.01));
+        QVERIFY(!clock.setScale(0));
+        QCOMPARE(clock.scale(), 0.01);
         clock.after(3000, "a", [&] { clock.after(1500, "b", [] {}); });
         time.advance(30);
         QCOMPARE(names(), QStringList{"a"});
@@ -199,6 +197,15 @@ private slots:
         clock.after(100, "c", [] {});
         time.advance(100);
         QCOMPARE(names(), (QStringList{"a", "c"}));
+
+        // A step that starts a new chain goes on in it: what it arms runs.
+        clock.after(100, "restarts", [&] {
+            clock.startChain();
+            clock.after(10, "armed in the new chain", [] {});
+        });
+        clock.after(200, "of the old chain", [] {});
+        time.advance(1000);
+        QCOMPARE(names(), (QStringList{"a", "c", "restarts", "armed in the new chain"}));
     }
 
     // The program's own timers, on the real clock: one small chain with the
@@ -208,7 +215,7 @@ private slots:
         StepClock clock;
         listen(clock);
         QEventLoop loop;
-        timing::setScale(0.03);
+        clock.setScale(0.03);
         const int delays[] = {1500, 1500, 3000, 3000, 1500, 1500, 1500, 3000, 3200, 1500, 1500, 1500};
         int next = 0;
         std::function<void()> step = [&] {
@@ -220,7 +227,7 @@ private slots:
         step();
         loop.exec();
         // A wait long enough for the kernel's slack to show (0.6 ms here).
-        timing::setScale(1.0);
+        clock.setScale(1.0);
         clock.after(600, "long", [&] { loop.quit(); });
         loop.exec();
 

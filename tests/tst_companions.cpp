@@ -61,11 +61,7 @@ class CompanionsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        Back_color_no = 0;
-        qputenv("VELL_PLAYER_NAME", QByteArray());
-    }
+    void init() { qputenv("VELL_PLAYER_NAME", QByteArray()); }
 
     void colours()
     {
@@ -81,7 +77,7 @@ private slots:
         const QList<QAction*> actions = colourActions(t);
         for (int code : {3, 6, 8, 1, 8, 0, 5, 2, 7, 4}) {
             actions[code]->trigger();
-            QCOMPARE(Back_color_no, code);
+            QCOMPARE(t.settings.Back_color_no, code);
             QCOMPARE(checkedCodes(t), QList<int>{code});
             QCOMPARE(background(w), QColor(colours[code]));
         }
@@ -103,9 +99,9 @@ private slots:
 
         // The match goes on from there.
         QTest::mouseClick(t.button(t.untiedCard()), Qt::LeftButton);
-        QVERIFY(t.runUntil([&] { return t.match().N == 1 || t.match().tie_flag == 1; }));
-        w.Level_dialog->close();
-        w.Help_window->close();
+        QVERIFY(t.runUntil([&] { return t.match().N() == 1 || t.match().tie_flag() == 1; }));
+        topLevel<Level_Check>()->close();
+        topLevel<Help_explain>()->close();
     }
 
     void greetingAndFarewell()
@@ -196,24 +192,24 @@ private slots:
         for (int i = 0; i < 3; ++i)
             t.action("Help_Action")->trigger();
         QCOMPARE(windowsOfKind<Help_explain>(), 1);
-        QVERIFY(w.Help_window->isVisible());
-        QVERIFY(!w.Help_window->document()->isEmpty());
+        QVERIFY(topLevel<Help_explain>()->isVisible());
+        QVERIFY(!topLevel<Help_explain>()->document()->isEmpty());
 
-        QScrollBar* scroll = w.Help_window->verticalScrollBar();
+        QScrollBar* scroll = topLevel<Help_explain>()->verticalScrollBar();
         QVERIFY(scroll->maximum() > 0);
         scroll->setValue(scroll->maximum() / 2);
         const int position = scroll->value();
-        w.Help_window->close();
+        topLevel<Help_explain>()->close();
         t.action("Help_Action")->trigger();
         QCOMPARE(scroll->value(), position);
 
         // Closing the table leaves the rules open, and they keep the program
         // running until they are closed too.
         w.close();
-        QVERIFY(w.Help_window->isVisible());
-        QVERIFY(w.Help_window->testAttribute(Qt::WA_QuitOnClose));
-        w.Help_window->close();
-        QVERIFY(w.Help_window->isHidden());
+        QVERIFY(topLevel<Help_explain>()->isVisible());
+        QVERIFY(topLevel<Help_explain>()->testAttribute(Qt::WA_QuitOnClose));
+        topLevel<Help_explain>()->close();
+        QVERIFY(topLevel<Help_explain>()->isHidden());
     }
 
     // The keys a desktop player expects: F1 for help, Escape to close it,
@@ -227,11 +223,11 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_F1);
-        QVERIFY(w.Help_window->isVisible());
-        w.Help_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.Help_window));
-        QTest::keyClick(w.Help_window, Qt::Key_Escape);
-        QVERIFY(w.Help_window->isHidden());
+        QVERIFY(topLevel<Help_explain>()->isVisible());
+        topLevel<Help_explain>()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(topLevel<Help_explain>()));
+        QTest::keyClick(topLevel<Help_explain>(), Qt::Key_Escape);
+        QVERIFY(topLevel<Help_explain>()->isHidden());
 
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -248,8 +244,8 @@ private slots:
     {
         Table t;
         Vell& w = *t.w;
-        for (QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.Help_window),
-                                static_cast<QWidget*>(w.Level_dialog)}) {
+        for (QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(topLevel<Help_explain>()),
+                                static_cast<QWidget*>(topLevel<Level_Check>())}) {
             const QIcon icon = window->windowIcon();
             QVERIFY(!icon.isNull());
             for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
@@ -266,9 +262,9 @@ private slots:
         t.action("Level_check_Action")->trigger();
         t.action("Level_check_Action")->trigger();
         QCOMPARE(windowsOfKind<Level_Check>(), 1);
-        QVERIFY(w.Level_dialog->isVisible());
-        QVERIFY(!w.Level_dialog->isModal());
-        w.Level_dialog->close();
+        QVERIFY(topLevel<Level_Check>()->isVisible());
+        QVERIFY(!topLevel<Level_Check>()->isModal());
+        topLevel<Level_Check>()->close();
     }
 
     void japanese()
@@ -286,9 +282,9 @@ private slots:
             QCOMPARE(t.label("Score_Label")->text(), QStringLiteral("ラウンド:0,得点:CPU=0,あなた=0,引分=0"));
             QCOMPARE(w.menuBar()->actions().first()->text(), QStringLiteral("ゲーム(&G)"));
             QCOMPARE(t.action("Human_vs_Computer_Action")->text(), QStringLiteral("人間 対 コンピュータ"));
-            QCOMPARE(w.Level_dialog->windowTitle(), QStringLiteral("レベル確認"));
-            QCOMPARE(w.Level_dialog->Level_Label->text(), QStringLiteral("レベル:2(易しい)"));
-            QCOMPARE(w.Help_window->windowTitle(), QStringLiteral("ヴェルの遊び方"));
+            QCOMPARE(topLevel<Level_Check>()->windowTitle(), QStringLiteral("レベル確認"));
+            QCOMPARE(topLevel<Level_Check>()->Level_Label->text(), QStringLiteral("レベル:2(易しい)"));
+            QCOMPARE(topLevel<Help_explain>()->windowTitle(), QStringLiteral("ヴェルの遊び方"));
             QCOMPARE(t.shown("User_Label_card", 7), QStringLiteral("クラブの7"));
             // Card names as people say them, in Japanese too.
             const QStringList ranks = {QStringLiteral("エース"), QStringLiteral("ジャック"), QStringLiteral("クイーン"),

@@ -70,9 +70,9 @@ void verifyGreetingFits(const Level_Check& d)
 }
 
 // The fixed state the dialog always shows.
-void verifyFixedState(const Level_Check& d)
+void verifyFixedState(const Level_Check& d, const Settings& settings)
 {
-    QCOMPARE(Level, 2);
+    QCOMPARE(settings.Level, 2);
     QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
     QVERIFY(!d.Level_Label->isEnabled());
     QCOMPARE(d.Level_Slider->value(), 2);
@@ -100,18 +100,20 @@ class DialogsTest : public QObject
 {
     Q_OBJECT
 
+    Settings m_settings;
+
 private slots:
     void initTestCase() { qputenv("VELL_PLAYER_NAME", QByteArray()); }
 
     void cleanup()
     {
-        Level = 2;
+        m_settings = Settings();
         QTRY_VERIFY(!QApplication::activeModalWidget());
     }
 
     void settingsDialogAsOpened()
     {
-        Level_Check d;
+        Level_Check d(m_settings);
         QCOMPARE(d.windowTitle(), QStringLiteral("Level check"));
         QCOMPARE(d.parentWidget(), nullptr);
         QCOMPARE(d.minimumSize(), QSize(340, 240));
@@ -164,7 +166,7 @@ private slots:
         QCOMPARE(d.Level_Slider->minimum(), 1);
         QCOMPARE(d.Level_Slider->maximum(), 5);
         QCOMPARE(d.Level_Slider->singleStep(), 1);
-        verifyFixedState(d);
+        verifyFixedState(d, m_settings);
 
         // The layout: seven rows, one widget each but the last, then a stretch.
         auto* top = qobject_cast<QVBoxLayout*>(d.layout());
@@ -214,33 +216,33 @@ private slots:
     {
         {
             PlayerName name(QStringLiteral("Ann"));
-            Level_Check d;
+            Level_Check d(m_settings);
             QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann"));
         }
         {
             // The name is taken once, when the dialog is made.
             PlayerName name(QStringLiteral("Ann"));
-            Level_Check d;
+            Level_Check d(m_settings);
             qputenv("VELL_PLAYER_NAME", "Bob");
             showAndWait(d);
             QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann"));
         }
         {
             PlayerName name(QStringLiteral("<b>Ann</b> &amp;"));
-            Level_Check d;
+            Level_Check d(m_settings);
             QCOMPARE(d.Hello_Label->textFormat(), Qt::PlainText);
             QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello <b>Ann</b> &amp;"));
         }
         {
             PlayerName name(QStringLiteral("Ann Kowalska-Nakamura"));
-            Level_Check d;
+            Level_Check d(m_settings);
             QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann Kowalska-Nakamura"));
         }
         {
             // A long name wraps onto a second line and is shown whole.
             const QString longName = QStringLiteral("Maria Magdalena Anastasia Kowalska-Nakamura von Rhein");
             PlayerName name(longName);
-            Level_Check d;
+            Level_Check d(m_settings);
             showAndWait(d);
             QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello ") + longName);
             verifyGreetingFits(d);
@@ -248,7 +250,7 @@ private slots:
         {
             const QString longName(10000, QLatin1Char('W'));
             PlayerName name(longName);
-            Level_Check d;
+            Level_Check d(m_settings);
             showAndWait(d);
             // What is shown is the start of the greeting, cut short.
             const QString shown = d.Hello_Label->text();
@@ -260,7 +262,7 @@ private slots:
 
     void changeRequestsAreRefused()
     {
-        Level_Check d;
+        Level_Check d(m_settings);
         showAndWait(d);
 
         const QList<QCheckBox*> boxes = {d.Level_change_CheckBox, d.Card_method_CheckBox};
@@ -274,7 +276,7 @@ private slots:
             QCOMPARE(seen.icon, QMessageBox::Information);
             QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(seen.parent, &d);
-            verifyFixedState(d);
+            verifyFixedState(d, m_settings);
             QVERIFY(box->isEnabled());
 
             // A click that clears the tick asks nothing.
@@ -283,14 +285,14 @@ private slots:
             clickCheckBox(box);
             QVERIFY(!box->isChecked());
             QVERIFY(none.seen().isEmpty());
-            verifyFixedState(d);
+            verifyFixedState(d, m_settings);
         }
     }
 
     void closingHidesAndKeepsState()
     {
         PlayerName name(QStringLiteral("Ann"));
-        QPointer<Level_Check> d = new Level_Check;
+        QPointer<Level_Check> d = new Level_Check(m_settings);
 
         showAndWait(*d);
         QTest::mouseClick(d->OK_button, Qt::LeftButton);
@@ -298,7 +300,7 @@ private slots:
         QVERIFY(d->isHidden());
 
         showAndWait(*d);
-        verifyFixedState(*d);
+        verifyFixedState(*d, m_settings);
         QCOMPARE(d->Hello_Label->text(), QStringLiteral("Hello Ann"));
         QVERIFY(d->close());
         QVERIFY(!d.isNull());
@@ -319,7 +321,7 @@ private slots:
         }
         d->close();
         showAndWait(*d);
-        verifyFixedState(*d);
+        verifyFixedState(*d, m_settings);
         QVERIFY(d->OK_button->isEnabled());
         QVERIFY(!d->Cansel_button->isEnabled());
         delete d;
@@ -346,16 +348,16 @@ private slots:
         QFETCH(int, level);
         QFETCH(QString, text);
 
-        Level_Check d;
+        Level_Check d(m_settings);
         d.Level_Slider->setValue(value);
         d.change_Level();
-        QCOMPARE(Level, level);
+        QCOMPARE(m_settings.Level, level);
         QCOMPARE(d.Level_Label->text(), text);
     }
 
     void levelFollowsTheSlider()
     {
-        Level_Check d;
+        Level_Check d(m_settings);
         showAndWait(d);
 
         // A press in the middle of the slider at 3 lands on its handle...
@@ -363,26 +365,26 @@ private slots:
         d.Level_Slider->setEnabled(true);
         QTest::mousePress(d.Level_Slider, Qt::LeftButton);
         QTest::mouseRelease(d.Level_Slider, Qt::LeftButton);
-        QCOMPARE(Level, 3);
+        QCOMPARE(m_settings.Level, 3);
         QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:3(Normal)"));
-        Level = 2;
+        m_settings.Level = 2;
         d.Level_Label->setText(QStringLiteral("Level:2(Easy)"));
 
         // ...but as the dialog keeps it, disabled, the press does nothing.
         d.Level_Slider->setEnabled(false);
         QTest::mousePress(d.Level_Slider, Qt::LeftButton);
         QTest::mouseRelease(d.Level_Slider, Qt::LeftButton);
-        QCOMPARE(Level, 2);
+        QCOMPARE(m_settings.Level, 2);
         QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
 
         d.Level_Slider->setValue(4);
         // Pressing and releasing its handle both read the level.
         emit d.Level_Slider->sliderPressed();
-        QCOMPARE(Level, 4);
+        QCOMPARE(m_settings.Level, 4);
         QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:4(Difficult)"));
         d.Level_Slider->setValue(1);
         emit d.Level_Slider->sliderReleased();
-        QCOMPARE(Level, 1);
+        QCOMPARE(m_settings.Level, 1);
         QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
 
         // A level without a name leaves the line as it was.
@@ -390,7 +392,7 @@ private slots:
         for (int value : {6, 0}) {
             d.Level_Slider->setValue(value);
             d.change_Level();
-            QCOMPARE(Level, value);
+            QCOMPARE(m_settings.Level, value);
             QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
         }
     }

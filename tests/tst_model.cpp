@@ -1,78 +1,38 @@
 // SPDX-License-Identifier: MIT
-// The match model without a window: the deal, the rounds it decides, ties,
-// the cards left to play, and the phase a match is in.
-#include "core/match.h"
+// The match without a window or a clock: the deal, the rounds it decides,
+// ties, and the totals of whole matches.
+#include "core_fixture.h"
 
 #include <QSet>
-#include <QTest>
 
-#include <algorithm>
-#include <cstdlib>
-
+using namespace fixture;
 using rules::Order;
-using rules::Verdict;
-using Phase = Match::Phase;
 
 Q_DECLARE_METATYPE(Order)
-Q_DECLARE_METATYPE(Verdict)
 
 namespace {
 
-Order ascending()
-{
-    return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-}
-
-// A human match dealt with the given orders, waiting for the first card.
-Match dealt(const Order& prizes, const Order& spades)
-{
-    Match m;
-    m.begin(Match::Kind::Human);
-    m.buf_daiya = prizes;
-    m.buf_spade = spades;
-    m.first_screen();
-    m.nextRound();
-    m.letPlayerPlay();
-    return m;
-}
-
-// Plays club k against the computer's card and judges the round, the way
-// the window's steps do.
-Match::Judgement play(Match& m, int k)
-{
-    if (!m.recordPlay(k))
-        return {Verdict::Tie, -1};
-    return m.judgeRound(m.computerCard(), m.playedCard());
-}
-
-// After a decided round, the next one; after a tie, the same round again.
-void nextTurn(Match& m, const Match::Judgement& j)
-{
-    if (j.verdict == Verdict::Tie) {
-        m.saveComputerCards();
-        m.strikeTiedPlay();
-    } else {
-        m.nextRound();
+// A match against the computer dealt from draws, the clubs played in turn
+// through its own operations as the runner calls them; stops at the first
+// one refused.
+struct Played {
+    explicit Played(const QList<int>& draws, const QList<int>& clubs)
+        : random(draws)
+    {
+        m.begin(Match::Kind::Human);
+        for (int club : clubs) {
+            if (m.phase() == Match::Phase::Tie ? !m.replayTiedRound() : !m.startRound())
+                return;
+            m.openPrize();
+            if (!m.play(m.buf_spade()[m.N()], club) || !m.judge())
+                return;
+            ++plays;
+        }
     }
-    m.letPlayerPlay();
-}
-
-QList<int> playable(Match& m)
-{
-    QList<int> cards;
-    const auto open = m.playableCards();
-    for (int v = 1; v <= rules::kCards; ++v) {
-        if (open[v - 1])
-            cards << v;
-    }
-    return cards;
-}
-
-bool isPermutation(Order order)
-{
-    std::sort(order.begin(), order.end());
-    return order == ascending();
-}
+    Draws random;
+    Match m{random};
+    int plays = 0;
+};
 
 } // namespace
 
@@ -81,313 +41,129 @@ class ModelTest : public QObject
     Q_OBJECT
 
 private slots:
-    void oneRound_data()
+    // Prizes and the computer's cards both in order: in round r the prize
+    // and the computer's card are both r.
+    void rounds_data()
     {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("club");
-        QTest::addColumn<Verdict>("verdict");
-        // Prizes 1..13 in order, the computer's spades in the same order:
-        // at position p the prize and the computer's card are both p + 1.
-        for (int p = 0; p < rules::kCards; ++p) {
-            const int spade = p + 1;
-            if (spade < 13)
-                QTest::addRow("won at position %d", p) << p << spade + 1 << Verdict::PlayerWins;
-            if (spade > 1)
-                QTest::addRow("lost at position %d", p) << p << spade - 1 << Verdict::ComputerWins;
-            QTest::addRow("tied at position %d", p) << p << spade << Verdict::Tie;
-        }
+        QTest::addColumn<QList<int>>("clubs");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("the ace prize won: 11 points") << QList<int>{2} << "N 1, clubs 2, tie_flag 0, Round:1,Score:CPU=0,User=11,tie=0";
+        QTest::newRow("lost") << QList<int>{2, 1} << "N 2, clubs 2 1, tie_flag 0, Round:2,Score:CPU=2,User=11,tie=0";
+        QTest::newRow("the last round tied") << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 13}
+                                      << "N 12, clubs 2 3 4 5 6 7 8 9 10 11 12 1 13, tie_flag 1, Round:13,Score:CPU=12,User=76,tie=1";
+        QTest::newRow("tied: nothing scored, the card struck when replayed")
+            << QList<int>{1} << "N 0, clubs 1, tie_flag 1, Round:1,Score:CPU=0,User=0,tie=1";
+        QTest::newRow("tied twice, then decided in the tied card's place")
+            << QList<int>{1, 1, 5} << "N 1, clubs 5, tie_flag 0, Round:1,Score:CPU=0,User=11,tie=2";
+        QTest::newRow("thirteen decided: 101 in all")
+            << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}
+            << "N 13, clubs 2 3 4 5 6 7 8 9 10 11 12 13 1, tie_flag 0, Round:13,Score:CPU=13,User=88,tie=0";
     }
 
-    void oneRound()
+    void rounds()
     {
-        QFETCH(int, position);
-        QFETCH(int, club);
-        QFETCH(Verdict, verdict);
-        Match m = dealt(ascending(), ascending());
-        m.N = position;
-        m.Round_count = position + 1;
-        m.open_count = position;
-        m.CPU_score = 20;
-        m.User_score = 30;
-        const int prize = position + 1;
-        const int points = prize == 1 ? 11 : prize;
-
-        const Match::Judgement j = play(m, club);
-        QCOMPARE(j.verdict, verdict);
-        QCOMPARE(j.prize, prize);
-        QCOMPARE(m.open_count, position + 1);
-        QCOMPARE(m.open_button[position], club);
-        switch (verdict) {
-        case Verdict::PlayerWins:
-            QCOMPARE(m.User_score, 30 + points);
-            QCOMPARE(m.CPU_score, 20);
-            break;
-        case Verdict::ComputerWins:
-            QCOMPARE(m.CPU_score, 20 + points);
-            QCOMPARE(m.User_score, 30);
-            break;
-        case Verdict::Tie:
-            QCOMPARE(m.CPU_score + m.User_score, 50);
-            break;
-        }
-        const bool tie = verdict == Verdict::Tie;
-        QCOMPARE(m.N, tie ? position : position + 1);
-        QCOMPARE(m.tie_flag, tie ? 1 : 0);
-        QCOMPARE(m.tie_count, tie ? 1 : 0);
-        QCOMPARE(m.phase(), tie ? Phase::Tie : Phase::Revealing);
-        QCOMPARE(m.Score_text, rules::scoreLine(position + 1, m.CPU_score, m.User_score, m.tie_count));
+        QFETCH(QList<int>, clubs);
+        QFETCH(QString, state);
+        Played p(kInOrder, clubs);
+        QCOMPARE(p.plays, clubs.size());
+        const Match& m = p.m;
+        QStringList played;
+        for (int i = 0; i < m.open_count(); ++i)
+            played << QString::number(m.open_button()[i]);
+        QCOMPARE(QStringLiteral("N %1, clubs %2, tie_flag %3, %4")
+                     .arg(m.N())
+                     .arg(played.join(QLatin1Char(' ')))
+                     .arg(m.tie_flag())
+                     .arg(m.Score_text()),
+                 state);
     }
 
-    void repeatedTiesThenADecision()
+    void aTiedClubMayBePlayedAgainAndAPlayedOneNot()
     {
-        // The computer plays 7 first: club 7 ties as often as it is played.
-        Match m = dealt({4, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}, {7, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13});
-        for (int repeat = 1; repeat <= 3; ++repeat) {
-            const Match::Judgement j = play(m, 7);
-            QCOMPARE(j.verdict, Verdict::Tie);
-            QCOMPARE(m.playedCard(), 7);
-            nextTurn(m, j);
-            // The round as it was before the tied play, the tie counted.
-            QCOMPARE(m.N, 0);
-            QCOMPARE(m.Round_count, 1);
-            QCOMPARE(m.open_count, 1);
-            QCOMPARE(m.open_button[0], 0);
-            QCOMPARE(m.tie_flag, 1);
-            QCOMPARE(m.tie_count, repeat);
-            QCOMPARE(m.CPU_score + m.User_score, 0);
-            QCOMPARE(m.computerCard(), 7);
-            QCOMPARE(playable(m), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
-            QCOMPARE(m.buf_spade_save[0], 7);
-        }
-        // Another card decides it and takes the tied card's entry.
-        const Match::Judgement j = play(m, 9);
-        QCOMPARE(j.verdict, Verdict::PlayerWins);
-        QCOMPARE(m.open_count, 1);
-        QCOMPARE(m.open_button[0], 9);
-        QCOMPARE(m.User_score, 4);
-        QCOMPARE(m.N, 1);
-        QCOMPARE(m.tie_flag, 0);
-        QVERIFY(isPermutation(m.buf_spade));
+        // The computer plays 2 first.
+        Played p(kDraws, {6, 13});
+        Match& m = p.m;
+        QCOMPARE(m.phase(), Match::Phase::Tie);
+        QVERIFY(m.replayTiedRound());
+        QCOMPARE(m.buf_spade_save()[1], 13);
+        m.openPrize();
+        auto playable = m.playableCards();
+        QVERIFY(playable[13 - 1]);
+        QVERIFY(!playable[6 - 1]);
+        QCOMPARE(std::count(playable.begin(), playable.end(), true), 12);
+        QVERIFY(!m.play(13, 6));
+        QVERIFY(m.play(13, 13));
+        QCOMPARE(m.open_count(), 2);
+        QVERIFY(isPermutation(m.buf_spade()));
     }
 
-    void playableCardsAfterEveryKindOfRound()
-    {
-        Match m = dealt(ascending(), {5, 12, 1, 9, 3, 13, 7, 2, 11, 6, 4, 10, 8});
-        QCOMPARE(playable(m), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
-        // Won: 6 against 5.
-        Match::Judgement j = play(m, 6);
-        QCOMPARE(j.verdict, Verdict::PlayerWins);
-        nextTurn(m, j);
-        QCOMPARE(playable(m), (QList<int>{1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13}));
-        // Lost: 2 against 12.
-        j = play(m, 2);
-        QCOMPARE(j.verdict, Verdict::ComputerWins);
-        nextTurn(m, j);
-        QCOMPARE(playable(m), (QList<int>{1, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13}));
-        // Tied: 1 against 1; the 1 comes back.
-        j = play(m, 1);
-        QCOMPARE(j.verdict, Verdict::Tie);
-        nextTurn(m, j);
-        QCOMPARE(playable(m), (QList<int>{1, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13}));
-        // The replay decided with another card: the 1 stays playable.
-        j = play(m, 3);
-        QCOMPARE(j.verdict, Verdict::PlayerWins);
-        nextTurn(m, j);
-        QCOMPARE(playable(m), (QList<int>{1, 4, 5, 7, 8, 9, 10, 11, 12, 13}));
-        QCOMPARE(m.open_count, 3);
-        QCOMPARE(QList<int>(m.open_button.begin(), m.open_button.begin() + 3), (QList<int>{6, 2, 3}));
-        // A card already played is not taken again.
-        QVERIFY(m.recordPlay(6));
-        QCOMPARE(m.playedCard(), 6);
-        QCOMPARE(playable(m).contains(6), false);
-    }
-
-    void aPlayIsRecordedOnlyWhileTheCardIsAwaited()
-    {
-        Match m = dealt(ascending(), ascending());
-        QVERIFY(m.recordPlay(4));
-        QCOMPARE(m.phase(), Phase::Revealing);
-        // A second play in the same round is refused.
-        QVERIFY(!m.recordPlay(5));
-        QCOMPARE(m.open_count, 1);
-        m.letPlayerPlay();
-        QVERIFY(!m.recordPlay(0));
-        QVERIFY(!m.recordPlay(14));
-        QCOMPARE(m.open_count, 1);
-        Match idle;
-        QVERIFY(!idle.recordPlay(3));
-        QCOMPARE(idle.open_count, 0);
-    }
-
-    void lastRoundTie()
-    {
-        // The player wins the odd prizes and loses the even ones, playing
-        // 2, 1, 4, 3 .. 12, 11: then each side holds only its 13.
-        Match m = dealt(ascending(), ascending());
-        for (int round = 1; round <= 12; ++round) {
-            QVERIFY(!m.tieCannotBeReplayed());
-            const Match::Judgement j = play(m, round % 2 == 1 ? round + 1 : round - 1);
-            QVERIFY(j.verdict != Verdict::Tie);
-            nextTurn(m, j);
-        }
-        QCOMPARE(m.User_score, 11 + 3 + 5 + 7 + 9 + 11);
-        QCOMPARE(m.CPU_score, 2 + 4 + 6 + 8 + 10 + 12);
-        QCOMPARE(playable(m), QList<int>{13});
-        QCOMPARE(m.computerCard(), 13);
-        QCOMPARE(m.N, 12);
-        const int before = m.CPU_score + m.User_score;
-        const Match::Judgement j = play(m, 13);
-        QCOMPARE(j.verdict, Verdict::Tie);
-        QVERIFY(m.tieCannotBeReplayed());
-        m.leaveLastPrizeUnawarded();
-        QCOMPARE(m.N, 13);
-        QCOMPARE(m.tie_flag, 0);
-        QCOMPARE(m.CPU_score + m.User_score, before);
-        QCOMPARE(m.CPU_score + m.User_score, rules::kAllPrizePoints - 13);
-        QCOMPARE(m.computerCard(), 0);
-        QCOMPARE(m.prizeToOpen(), 0);
-        m.showResult();
-        QCOMPARE(m.phase(), Phase::ShowingResult);
-        QCOMPARE(m.Result_text1, rules::resultLines(m.CPU_score, m.User_score).first);
-    }
-
-    void aWholeMatchAddsUpTo101()
+    // Any clubs, any deal: every prize goes to one side, 101 points in all,
+    // unless a tie in the last round leaves its prize to nobody.
+    void wholeMatchesAddUpTo101()
     {
         std::srand(7);
-        for (int match = 0; match < 50; ++match) {
-            Match m;
+        for (unsigned seed = 1; seed <= 50; ++seed) {
+            CRandom random(seed);
+            Match m(random);
             QVERIFY(m.begin(Match::Kind::Human));
-            m.Shuffle_daiya();
-            m.Shuffle_spade();
-            m.first_screen();
-            m.nextRound();
-            m.letPlayerPlay();
-            while (m.N < rules::kCards) {
-                const QList<int> cards = playable(m);
-                QVERIFY(!cards.isEmpty());
-                int club = cards[std::rand() % cards.size()];
-                // Never the tied card in the last round, which has no replay.
-                if (cards.size() == 1 && club == m.computerCard())
-                    break;
-                nextTurn(m, play(m, club));
+            while (m.startRound() || m.replayTiedRound()) {
+                m.openPrize();
+                QList<int> clubs;
+                for (int v = 1; v <= rules::kCards; ++v) {
+                    if (m.playableCards()[v - 1])
+                        clubs << v;
+                }
+                QVERIFY(m.play(m.buf_spade()[m.N()], clubs[std::rand() % clubs.size()]));
+                QVERIFY(m.judge());
+                if (m.tieCannotBeReplayed())
+                    QVERIFY(m.leaveLastPrizeUnawarded());
             }
-            if (m.N < rules::kCards)
-                continue;
-            QCOMPARE(m.CPU_score + m.User_score, rules::kAllPrizePoints);
-            QCOMPARE(m.open_count, rules::kCards);
-            QVERIFY(isPermutation(m.buf_daiya));
-            QVERIFY(isPermutation(m.buf_spade));
+            QVERIFY(m.roundsOver());
+            QCOMPARE(m.open_count(), rules::kCards);
+            const bool unawarded = m.playedCard() == m.spadePlayed();
+            QCOMPARE(m.CPU_score() + m.User_score(),
+                     rules::kAllPrizePoints - (unawarded ? rules::prizePoints(m.buf_daiya()[12]) : 0));
+            QVERIFY(isPermutation(m.buf_daiya()));
+            QVERIFY(isPermutation(m.buf_spade()));
         }
     }
 
-    void phasesOfAMatch()
+    // The draws, the orders they give, and the next deal rearranging what
+    // the last one left: the computer's first card also changes place with
+    // the third position drawn for the prizes, not for its own cards.
+    void deals_data()
     {
-        Match m;
-        QCOMPARE(m.phase(), Phase::Idle);
-        QVERIFY(!m.running());
-        QVERIFY(m.begin(Match::Kind::Human));
-        QCOMPARE(m.phase(), Phase::Starting);
-        QCOMPARE(m.kind(), Match::Kind::Human);
-        // One match at a time.
-        QVERIFY(!m.begin(Match::Kind::Watching));
-        QVERIFY(!m.begin(Match::Kind::Human));
-        m.letPlayerPlay();
-        QCOMPARE(m.phase(), Phase::WaitingForCard);
-        m.showResult();
-        m.endRounds();
-        QCOMPARE(m.phase(), Phase::Resetting);
-        QVERIFY(m.running());
-        m.finish();
-        QCOMPARE(m.phase(), Phase::Idle);
-        QCOMPARE(m.kind(), Match::Kind::None);
+        QTest::addColumn<QList<int>>("draws");
+        QTest::addColumn<Order>("prizes");
+        QTest::addColumn<Order>("spades");
+        QTest::newRow("the tests' deal") << kDraws << kPrizes << kSpades;
+        QTest::newRow("six equal positions exchange nothing")
+            << QList<int>{4, 4, 4, 4, 4, 4, 9, 9, 9, 9, 9, 9} << Order{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}
+            << Order{5, 2, 3, 4, 1, 6, 7, 8, 9, 10, 11, 12, 13};
+        QTest::newRow("3 five times against 7: exchanged once")
+            << QList<int>{3, 3, 3, 3, 3, 7, 3, 3, 3, 3, 3, 7} << Order{1, 2, 3, 8, 5, 6, 7, 4, 9, 10, 11, 12, 13}
+            << Order{8, 2, 3, 1, 5, 6, 7, 4, 9, 10, 11, 12, 13};
+        QTest::newRow("a second deal from the first")
+            << kDraws + QList<int>{0, 12, 0, 0, 0, 0, 1, 2, 0, 0, 0, 0} << Order{5, 2, 7, 4, 13, 6, 3, 8, 9, 1, 11, 12, 10}
+            << Order{2, 3, 13, 12, 5, 8, 7, 6, 9, 10, 11, 4, 1};
+    }
 
+    void deals()
+    {
+        QFETCH(QList<int>, draws);
+        QFETCH(Order, prizes);
+        QFETCH(Order, spades);
+        Draws random(draws);
+        Match m(random);
+        for (int deal = 0; deal < draws.size() / 12; ++deal) {
+            QVERIFY(m.begin(Match::Kind::Human));
+            m.abandon();
+        }
+        QCOMPARE(m.buf_daiya(), prizes);
+        QCOMPARE(m.buf_spade(), spades);
+        // The watching mode deals nothing.
         QVERIFY(m.begin(Match::Kind::Watching));
-        QCOMPARE(m.phase(), Phase::Watching);
-        m.nextRound();
-        QCOMPARE(m.autoSpade(), 2);
-        QCOMPARE(m.autoClub(), 13);
-        const Match::Judgement j = m.judgeRoundAuto(m.autoSpade(), m.autoClub());
-        QCOMPARE(j.verdict, Verdict::PlayerWins);
-        QCOMPARE(j.prize, 1);
-        QCOMPARE(m.User_score, 11);
-        // The watching mode leaves N alone and stays in its own phase.
-        QCOMPARE(m.N, 0);
-        QCOMPARE(m.phase(), Phase::Watching);
-    }
-
-    void watchingHandsWin53To48()
-    {
-        Match m;
-        m.begin(Match::Kind::Watching);
-        for (int round = 1; round <= rules::kCards; ++round) {
-            m.nextRound();
-            QVERIFY(rules::judge(m.autoSpade(), m.autoClub()) != Verdict::Tie);
-            m.judgeRoundAuto(m.autoSpade(), m.autoClub());
-        }
-        QCOMPARE(m.User_score, 53);
-        QCOMPARE(m.CPU_score, 48);
-        m.nextRound();
-        QCOMPARE(m.autoSpade(), 0);
-        QCOMPARE(m.autoClub(), 0);
-    }
-
-    void firstScreenKeepsTheOrders()
-    {
-        Match m = dealt({3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, {13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1});
-        play(m, 5);
-        m.CPU_score = 30;
-        m.tie_count = 2;
-        m.buf_spade_save[6] = 7;
-        m.first_screen();
-        QCOMPARE(m.N, 0);
-        QCOMPARE(m.Round_count, 0);
-        QCOMPARE(m.open_count, 0);
-        QCOMPARE(m.open_button, (std::array<int, 14>{}));
-        QCOMPARE(m.button_count, (std::array<int, 14>{}));
-        QCOMPARE(m.buf_spade_save, (std::array<int, 14>{}));
-        QCOMPARE(m.CPU_score + m.User_score + m.tie_count + m.tie_flag, 0);
-        QCOMPARE(m.Score_text, QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(m.buf_daiya, (Order{3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
-        QCOMPARE(m.buf_spade, (Order{13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
-    }
-
-    void scoringOnlyTakesCards()
-    {
-        Match m;
-        m.Round_count = 3;
-        m.Add_Score_Player(0);
-        m.Add_Score_CPU(14);
-        QCOMPARE(m.CPU_score + m.User_score, 0);
-        QCOMPARE(m.Score_text, QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        m.Add_Score_CPU(1);
-        QCOMPARE(m.CPU_score, 11);
-        QCOMPARE(m.Score_text, QStringLiteral("Round:3,Score:CPU=11,User=0,tie=0"));
-        m.Add_Score_Player(13);
-        QCOMPARE(m.User_score, 13);
-    }
-
-    void consecutiveDeals()
-    {
-        Match m;
-        std::srand(20261207);
-        for (int deal = 0; deal < 400; ++deal) {
-            const Order prizesBefore = m.buf_daiya;
-            const Order spadesBefore = m.buf_spade;
-            m.Shuffle_daiya();
-            m.Shuffle_spade();
-            QVERIFY(std::all_of(m.rand_daiya.begin(), m.rand_daiya.end(), [](int p) { return p >= 0 && p < 13; }));
-            QVERIFY(std::all_of(m.rand_spade.begin(), m.rand_spade.end(), [](int p) { return p >= 0 && p < 13; }));
-            // Each order is the last one with the drawn pairs exchanged; the
-            // computer's first card also changes place with the third
-            // position drawn for the prizes, not for its own cards.
-            Order prizes = prizesBefore;
-            rules::shufflePass(prizes, m.rand_daiya);
-            QCOMPARE(m.buf_daiya, prizes);
-            Order spades = spadesBefore;
-            rules::shufflePass(spades, m.rand_spade);
-            std::swap(spades[0], spades[m.rand_daiya[2]]);
-            QCOMPARE(m.buf_spade, spades);
-        }
+        QCOMPARE(m.buf_daiya(), prizes);
     }
 
     void dealsReachEveryPosition()
@@ -395,17 +171,16 @@ private slots:
         std::array<bool, 13> prizeMoved{}, spadeMoved{};
         QSet<int> lastPrizes;
         for (unsigned seed = 1; seed <= 300; ++seed) {
-            std::srand(seed);
-            Match m;
-            m.Shuffle_daiya();
-            m.Shuffle_spade();
+            CRandom random(seed);
+            Match m(random);
+            m.begin(Match::Kind::Human);
             for (int p = 0; p < rules::kCards; ++p) {
-                prizeMoved[p] = prizeMoved[p] || m.buf_daiya[p] != p + 1;
-                spadeMoved[p] = spadeMoved[p] || m.buf_spade[p] != p + 1;
+                prizeMoved[p] = prizeMoved[p] || m.buf_daiya()[p] != p + 1;
+                spadeMoved[p] = spadeMoved[p] || m.buf_spade()[p] != p + 1;
             }
-            lastPrizes << m.buf_daiya[12];
-            QVERIFY(isPermutation(m.buf_daiya));
-            QVERIFY(isPermutation(m.buf_spade));
+            lastPrizes << m.buf_daiya()[12];
+            QVERIFY(isPermutation(m.buf_daiya()));
+            QVERIFY(isPermutation(m.buf_spade()));
         }
         for (int p = 0; p < rules::kCards; ++p) {
             QVERIFY2(prizeMoved[p], qPrintable(QStringLiteral("prize position %1 never moved").arg(p + 1)));

@@ -9,7 +9,9 @@
 // game does and reports what it saw on standard output.
 #include "app/round_sound.h"
 #include "app/vell.h"
-#include "core/time_scale.h"
+#include "core/random_source.h"
+#include "core/settings.h"
+#include "core_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,7 +36,7 @@ namespace {
 // longer than the sound's patience.
 constexpr double kScale = 0.03;
 // A watching match from the command to the reset.
-constexpr qint64 kWatchingMatchMs = 142600;
+const qint64 kWatchingMatchMs = fixture::schedule::duration(fixture::schedule::watchingMatch());
 constexpr qint64 kLongestStallMs = 50;
 constexpr qint64 kExitWithinMs = 1000;
 
@@ -45,14 +47,18 @@ int childMain(int argc, char* argv[])
     QApplication app(argc, argv);
     RoundSound::quietLibraryWarnings();
     const QStringList args = app.arguments();
-    timing::setScale(args.value(2).toDouble());
+    StepClock stepClock;
+    stepClock.setScale(args.value(2).toDouble());
     const int closeAfter = args.value(3).toInt();
     QTextStream out(stdout);
     const auto say = [&out](const QString& line) { out << line << Qt::endl; };
 
     int result = 0;
     {
-        Vell w;
+        Settings settings;
+        CRandom random(1);
+        MatchRunner runner(stepClock, random, settings);
+        Vell w(runner, settings);
         w.show();
         auto* sound = w.findChild<RoundSound*>(QStringLiteral("round sound"));
         QObject::connect(sound, &RoundSound::started, &w,
@@ -75,7 +81,7 @@ int childMain(int argc, char* argv[])
 
         // How late each step ran on the program's own timers.
         qint64 latestNs = 0;
-        QObject::connect(&w.stepClock(), &StepClock::stepRan, &w,
+        QObject::connect(&stepClock, &StepClock::stepRan, &w,
                          [&](const QString&, qint64 dueNs, qint64 ranNs) { latestNs = qMax(latestNs, ranNs - dueNs); });
 
         const auto report = [&] {
@@ -85,7 +91,7 @@ int childMain(int argc, char* argv[])
             say(QStringLiteral("closing"));
             w.close();
         };
-        QObject::connect(&w.stepClock(), &StepClock::stepRan, &w, [&](const QString& name) {
+        QObject::connect(&stepClock, &StepClock::stepRan, &w, [&](const QString& name) {
             if (name == QLatin1String("Return_First_Screen_timer")) {
                 say(QStringLiteral("match_ms %1").arg(clock.elapsed()));
                 QTimer::singleShot(0, &w, report);
@@ -96,7 +102,7 @@ int childMain(int argc, char* argv[])
 
         clock.restart();
         heartbeat.start();
-        w.Computer_vs_Computer_Action->trigger();
+        w.findChild<QAction*>(QStringLiteral("Computer_vs_Computer_Action"))->trigger();
         say(QStringLiteral("playing"));
         result = app.exec();
     }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The table as the program opens it, its menus, and the operations that put
-// card faces on it.
+// The table as the program opens it, its menus, and the cards drawn for the
+// screen.
 #include "fixture.h"
 
 #include <QDir>
@@ -45,7 +45,7 @@ private slots:
         Table t;
         Vell& w = *t.w;
         QCOMPARE(t.label("Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(t.match().Score_text, t.label("Score_Label")->text());
+        QCOMPARE(t.match().Score_text(), t.label("Score_Label")->text());
         QCOMPARE(t.enabledCards(), QList<int>{});
         QVERIFY(t.label("Result_Label1")->isHidden());
         QVERIFY(t.label("Result_Label2")->isHidden());
@@ -122,8 +122,10 @@ private slots:
         Vell& w = *t.w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.card_spade_show(9);
-        w.card_daiya_show(1);
+        t.startMatch();
+        QVERIFY(t.waitForPlay());
+        t.click(6);
+        QVERIFY(t.runUntil([&] { return t.shown("CPU_Label_open") == spade(2); }));
         const qreal scale = w.devicePixelRatioF();
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
             QCOMPARE(scale, qgetenv("QT_SCALE_FACTOR").toDouble());
@@ -142,9 +144,10 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("gazo")));
         QVERIFY(QFile::copy(QStringLiteral("gazo/C07.png"), folder.filePath(QStringLiteral("gazo/C07.png"))));
+        QVERIFY(t.waitForPlay());
         const QString runtime = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder.path()));
-        w.card_user_show(7);
+        t.click(7);
         QVERIFY(QDir::setCurrent(runtime));
         const QPixmap plain = t.label("User_Label_open")->pixmap();
         QCOMPARE(plain.devicePixelRatio(), 1.0);
@@ -225,156 +228,6 @@ private slots:
         const QString tip = name == "Human_vs_Computer_Action" ? "Free Play" : name == "Close_Action" ? "close" : "";
         QCOMPARE(a->statusTip(), tip);
         QCOMPARE(!a->associatedObjects().isEmpty(), name != "Back_color_yellow_Action");
-    }
-
-    void matchCommandsComeBackWithTheFirstScreen()
-    {
-        Table t;
-        Vell& w = *t.w;
-        t.action("Human_vs_Computer_Action")->setEnabled(false);
-        t.action("Human_vs_Computer_Action")->setChecked(true);
-        t.action("Computer_vs_Computer_Action")->setEnabled(false);
-        t.action("Computer_vs_Computer_Action")->setChecked(true);
-        w.first_screen();
-        QVERIFY(t.action("Human_vs_Computer_Action")->isEnabled());
-        QVERIFY(!t.action("Human_vs_Computer_Action")->isChecked());
-        QVERIFY(t.action("Computer_vs_Computer_Action")->isEnabled());
-        QVERIFY(!t.action("Computer_vs_Computer_Action")->isChecked());
-    }
-
-    void facesOfThePlayedCards()
-    {
-        Table t;
-        Vell& w = *t.w;
-        w.card_spade_show(0);
-        QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("card back"));
-        QVERIFY(!t.label("CPU_Label_open")->pixmap().isNull());
-        w.card_spade_show(9);
-        QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("9 of spades"));
-        const QImage nine = t.label("CPU_Label_open")->pixmap().toImage();
-        w.card_spade_show(14);
-        w.card_spade_show(-1);
-        QCOMPARE(t.shown("CPU_Label_open"), QStringLiteral("9 of spades"));
-        QCOMPARE(t.label("CPU_Label_open")->pixmap().toImage(), nine);
-
-        w.card_user_show(0);
-        QCOMPARE(t.shown("User_Label_open"), QString());
-        w.card_user_show(7);
-        QCOMPARE(t.shown("User_Label_open"), QStringLiteral("7 of clubs"));
-        w.card_daiya_show(14);
-        QCOMPARE(t.shown("Daiya_Label_open"), QString());
-    }
-
-    void prizeCardAndPile()
-    {
-        Table t;
-        Vell& w = *t.w;
-        t.match().buf_daiya = {5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 12};
-        t.match().N = 11;
-        w.card_daiya_open();
-        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("king of diamonds"));
-        QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
-        t.match().N = 12;
-        w.card_daiya_open();
-        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("queen of diamonds"));
-        QCOMPARE(t.shown("Daiya_Label_back"), QString());
-        QVERIFY(t.label("Daiya_Label_back")->pixmap().isNull());
-
-        // Past the last prize the table is left so that a match can start again.
-        t.action("Human_vs_Computer_Action")->setEnabled(false);
-        t.action("Human_vs_Computer_Action")->setChecked(true);
-        t.action("Computer_vs_Computer_Action")->setEnabled(false);
-        t.match().N = 13;
-        t.match().Round_count = 13;
-        w.card_daiya_open();
-        QCOMPARE(t.shown("Daiya_Label_open"), QString());
-        QCOMPARE(t.match().N, 0);
-        QCOMPARE(t.match().Round_count, 0);
-        QVERIFY(t.action("Human_vs_Computer_Action")->isEnabled());
-        QVERIFY(!t.action("Human_vs_Computer_Action")->isChecked());
-        QVERIFY(t.action("Computer_vs_Computer_Action")->isEnabled());
-    }
-
-    void prizeCardOfTheWatchingMode()
-    {
-        Table t;
-        Vell& w = *t.w;
-        t.match().buf_daiya = {5, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 12};
-        t.match().Round_count = 0;
-        w.card_daiya_open_auto();
-        QCOMPARE(t.shown("Daiya_Label_open"), QString());
-        t.match().Round_count = 1;
-        w.card_daiya_open_auto();
-        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("5 of diamonds"));
-        t.match().Round_count = 13;
-        w.card_daiya_open_auto();
-        QCOMPARE(t.shown("Daiya_Label_open"), QStringLiteral("queen of diamonds"));
-        QCOMPARE(t.shown("Daiya_Label_back"), QString());
-        t.match().Round_count = 14;
-        w.card_daiya_open_auto();
-        QCOMPARE(t.shown("Daiya_Label_open"), QString());
-    }
-
-    void handsOnTheTable()
-    {
-        Table t;
-        Vell& w = *t.w;
-        w.Draw_CPU_Card(0);
-        QCOMPARE(t.shown("CPU_Label_card", 1), QString());
-        QCOMPARE(t.shown("CPU_Label_card", 2), QStringLiteral("card back"));
-        w.Draw_CPU_Card(12);
-        QCOMPARE(t.shown("CPU_Label_card", 13), QString());
-        w.Return_CPU_Card(12);
-        QCOMPARE(t.shown("CPU_Label_card", 13), QStringLiteral("card back"));
-        w.Draw_CPU_Card(13);
-        QCOMPARE(t.shown("CPU_Label_card", 13), QString());
-        w.Return_CPU_Card(13);
-        w.Draw_CPU_Card(14);
-        w.Draw_CPU_Card(-1);
-        QCOMPARE(t.shown("CPU_Label_card", 13), QString());
-        QCOMPARE(t.shown("CPU_Label_card", 12), QStringLiteral("card back"));
-
-        w.Clear_User_Card(7);
-        QCOMPARE(t.shown("User_Label_card", 7), QString());
-        w.card_user_show(7);
-        w.card_spade_show(7);
-        w.Return_User_Card(7);
-        QCOMPARE(t.shown("User_Label_card", 7), QStringLiteral("7 of clubs"));
-        QVERIFY(!t.label("User_Label_card", 7)->pixmap().isNull());
-        QCOMPARE(t.shown("User_Label_open"), QString());
-        QCOMPARE(t.shown("CPU_Label_open"), QString());
-    }
-
-    void refreshButtonsFollowsThePlayedCards()
-    {
-        Table t;
-        Vell& w = *t.w;
-        w.Refresh_buttons();
-        QCOMPARE(t.enabledCards(), allCards());
-
-        t.match().open_button = {5, 0};
-        t.match().open_count = 1;
-        w.Refresh_buttons();
-        QCOMPARE(t.enabledCards(), (QList<int>{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13}));
-        // A card once recorded stays unplayable for the rest of the match.
-        t.match().open_button[0] = 0;
-        w.Refresh_buttons();
-        QVERIFY(!t.button(5)->isEnabled());
-
-        // A struck entry (a tied card taken back) is skipped.
-        t.match().button_count.fill(0);
-        t.match().open_button = {3, 9, 0};
-        t.match().open_count = 3;
-        w.Refresh_buttons();
-        QCOMPARE(t.enabledCards(), (QList<int>{1, 2, 4, 5, 6, 7, 8, 10, 11, 12, 13}));
-
-        w.All_buttons_disable();
-        QCOMPARE(t.enabledCards(), QList<int>{});
-        w.All_buttons_enable();
-        QCOMPARE(t.enabledCards(), allCards());
-        w.Push_button_setEnabled(14, false);
-        w.Push_button_setEnabled(0, false);
-        QCOMPARE(t.enabledCards(), allCards());
     }
 };
 

@@ -1,65 +1,62 @@
 // SPDX-License-Identifier: MIT
 // The table's background colour: one of nine, chosen from the menu, kept in
-// memory for the run only.
+// the run's settings.
 #include "vell.h"
 
 #include "core/logging.h"
 #include "core/settings.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QPainter>
 
 namespace {
 
 struct TableColour {
+    const char* action;
+    const char* text;
     Qt::GlobalColor colour;
-    QAction* Vell::*action;
-    void (Vell::*slot)();
 };
 
 // Indexed by colour code.
-const TableColour kColours[] = {
-    {Qt::green, &Vell::Back_color_green_Action, &Vell::Option_Back_color_green_selected},
-    {Qt::white, &Vell::Back_color_white_Action, &Vell::Option_Back_color_white_selected},
-    {Qt::red, &Vell::Back_color_red_Action, &Vell::Option_Back_color_red_selected},
-    {Qt::blue, &Vell::Back_color_blue_Action, &Vell::Option_Back_color_blue_selected},
-    {Qt::cyan, &Vell::Back_color_cyan_Action, &Vell::Option_Back_color_cyan_selected},
-    {Qt::magenta, &Vell::Back_color_magenta_Action, &Vell::Option_Back_color_magenta_selected},
-    {Qt::yellow, &Vell::Back_color_yellow_Action, &Vell::Option_Back_color_yellow_selected},
-    {Qt::gray, &Vell::Back_color_gray_Action, &Vell::Option_Back_color_gray_selected},
-    {Qt::lightGray, &Vell::Back_color_lightGray_Action, &Vell::Option_Back_color_lightGray_selected},
+constexpr TableColour kColours[] = {
+    {"Back_color_green_Action", QT_TRANSLATE_NOOP("Vell", "Back Color green default"), Qt::green},
+    {"Back_color_white_Action", QT_TRANSLATE_NOOP("Vell", "Back Color white"), Qt::white},
+    {"Back_color_red_Action", QT_TRANSLATE_NOOP("Vell", "Back Color red"), Qt::red},
+    {"Back_color_blue_Action", QT_TRANSLATE_NOOP("Vell", "Back Color blue"), Qt::blue},
+    {"Back_color_cyan_Action", QT_TRANSLATE_NOOP("Vell", "Back Color cyan"), Qt::cyan},
+    {"Back_color_magenta_Action", QT_TRANSLATE_NOOP("Vell", "Back Color magents"), Qt::magenta},
+    {"Back_color_yellow_Action", QT_TRANSLATE_NOOP("Vell", "Back Color yellow"), Qt::yellow},
+    {"Back_color_gray_Action", QT_TRANSLATE_NOOP("Vell", "Back Color gray"), Qt::gray},
+    {"Back_color_lightGray_Action", QT_TRANSLATE_NOOP("Vell", "Back Color lightGray"), Qt::lightGray},
 };
 constexpr int kColourCount = int(std::size(kColours));
 
 } // namespace
 
-void Vell::connectColourActions()
+// One checkable action a colour, in a group that keeps exactly one checked.
+void Vell::createColourActions()
 {
-    for (const TableColour& c : kColours)
-        connect(this->*c.action, &QAction::triggered, this, c.slot);
+    m_colourActions = new QActionGroup(this);
+    for (int code = 0; code < kColourCount; ++code) {
+        auto* action = new QAction(tr(kColours[code].text), m_colourActions);
+        action->setObjectName(QLatin1String(kColours[code].action));
+        action->setCheckable(true);
+        action->setChecked(code == m_settings.Back_color_no);
+        connect(action, &QAction::triggered, this, [this, code] { selectBackColor(code); });
+    }
 }
 
 void Vell::selectBackColor(int code)
 {
-    Back_color_no = code;
+    m_settings.Back_color_no = code;
     repaint();
-    for (int other = 0; other < kColourCount; ++other)
-        (this->*kColours[other].action)->setChecked(other == code);
+    m_colourActions->actions().at(code)->setChecked(true);
 }
-
-void Vell::Option_Back_color_green_selected() { selectBackColor(0); }
-void Vell::Option_Back_color_white_selected() { selectBackColor(1); }
-void Vell::Option_Back_color_red_selected() { selectBackColor(2); }
-void Vell::Option_Back_color_blue_selected() { selectBackColor(3); }
-void Vell::Option_Back_color_cyan_selected() { selectBackColor(4); }
-void Vell::Option_Back_color_magenta_selected() { selectBackColor(5); }
-void Vell::Option_Back_color_yellow_selected() { selectBackColor(6); }
-void Vell::Option_Back_color_gray_selected() { selectBackColor(7); }
-void Vell::Option_Back_color_lightGray_selected() { selectBackColor(8); }
 
 void Vell::paintEvent(QPaintEvent*)
 {
-    Change_Back_Color(Back_color_no);
+    Change_Back_Color(m_settings.Back_color_no);
     if (!m_painted) {
         m_painted = true;
         qCDebug(lcVell) << "first paint";

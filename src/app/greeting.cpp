@@ -47,5 +47,5 @@ void Vell::closeEvent(QCloseEvent* event)
     event->accept();
     // Once closed, the table plays on for nobody: a match in progress stops
     // here, even while the rules window keeps the program running.
-    abandonMatch();
+    m_runner.abandon();
 }

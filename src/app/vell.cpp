@@ -4,21 +4,22 @@
 #include "app/announcer.h"
 #include "app/round_sound.h"
 #include "core/card_size.h"
+#include "core/data_dir.h"
 #include "core/logging.h"
+#include "core/settings.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
-
-#include <cstdlib>
-#include <ctime>
 
 namespace {
 
@@ -32,6 +33,17 @@ constexpr const char* kButtonTexts[rules::kCards] = {
     QT_TRANSLATE_NOOP("Vell", "7"),  QT_TRANSLATE_NOOP("Vell", "8"),  QT_TRANSLATE_NOOP("Vell", "9"),
     QT_TRANSLATE_NOOP("Vell", "10"), QT_TRANSLATE_NOOP("Vell", "11"), QT_TRANSLATE_NOOP("Vell", "12"),
     QT_TRANSLATE_NOOP("Vell", "13"),
+};
+
+// The keys that play a club, for a game without the mouse.
+struct CardKey {
+    Qt::Key key;
+    int card;
+};
+constexpr CardKey kCardKeys[] = {
+    {Qt::Key_1, 1},  {Qt::Key_2, 2},  {Qt::Key_3, 3},  {Qt::Key_4, 4},  {Qt::Key_5, 5},
+    {Qt::Key_6, 6},  {Qt::Key_7, 7},  {Qt::Key_8, 8},  {Qt::Key_9, 9},  {Qt::Key_0, 10},
+    {Qt::Key_J, 11}, {Qt::Key_Q, 12}, {Qt::Key_K, 13}, {Qt::Key_A, 1},
 };
 
 QString numbered(const char* prefix, int index)
@@ -48,7 +60,8 @@ void makeBold16(QLabel* label)
 }
 
 // A row of widgets centred between two stretches.
-QHBoxLayout* centredRow(std::initializer_list<QWidget*> widgets)
+template <class Widgets>
+QHBoxLayout* centredRow(const Widgets& widgets)
 {
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -58,30 +71,20 @@ QHBoxLayout* centredRow(std::initializer_list<QWidget*> widgets)
     return row;
 }
 
-QHBoxLayout* centredRow(const Vell::LabelRow& labels)
+QHBoxLayout* centredLine(QWidget* widget)
 {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QLabel* label : labels)
-        row->addWidget(label);
-    row->addStretch();
-    return row;
+    return centredRow(std::initializer_list<QWidget*>{widget});
 }
 
 } // namespace
 
-Vell::Vell()
-    : Vell(nullptr)
-{
-}
-
-Vell::Vell(TimeSource* time)
-    : m_steps(time)
+Vell::Vell(MatchRunner& runner, Settings& settings)
+    : m_runner(runner)
+    , m_settings(settings)
 {
     Hello_Message();
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
     setFixedSize(kWindowWidth, kWindowHeight);
-    Level_dialog = new Level_Check;
+    Level_dialog = new Level_Check(m_settings);
     Help_window = new Help_explain;
     setWindowTitle(tr("Vell"));
     // Lets the desktop match the game's windows to its launcher.
@@ -94,16 +97,16 @@ Vell::Vell(TimeSource* time)
         window->setWindowIcon(icon);
     setCentralWidget(new QWidget(this));
     buildTable();
-    All_buttons_disable();
     layoutTable();
     createActions();
     createMenus();
     for (int k = 1; k <= rules::kCards; ++k)
-        connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { Push_button_clicked(k); });
+        connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { m_runner.play(k); });
     createCardKeys();
     m_announcer = new Announcer(this);
     m_roundSound = new RoundSound(this);
     m_roundSound->setObjectName(QStringLiteral("round sound"));
+    showRunner();
 }
 
 // The dialog and the rules window are windows of their own, without parent.
@@ -133,45 +136,34 @@ void Vell::buildTable()
     };
 
     Score_Label = label(QStringLiteral("Score_Label"), QString());
-    showScoreLine(m_match.Round_count);
+    Score_Label->setText(m_runner.match().Score_text());
     makeBold16(Score_Label);
-
-    const QPixmap back = cardBack();
-
     cardRow(CPU_Label_card, "CPU_Label_card", tr("computer's hand, place %1"));
-    for (QLabel* l : CPU_Label_card)
-        showCardBack(l, back);
     cardRow(CPU_Get_Label_card, "CPU_Get_Label_card", tr("computer's won cards, place %1"));
-
     Message_Label = label(QStringLiteral("Message_Label"), QString());
     makeBold16(Message_Label);
     Result_Label1 = label(QStringLiteral("Result_Label1"), QString());
-    Result_Label1->hide();
-    makeBold16(Result_Label1);
     Result_Label2 = label(QStringLiteral("Result_Label2"), QString());
-    Result_Label2->hide();
-    makeBold16(Result_Label2);
-
+    for (QLabel* line : {Result_Label1, Result_Label2}) {
+        line->hide();
+        makeBold16(line);
+    }
     Daiya_Label_back = cardPlace(QStringLiteral("Daiya_Label_back"), tr("prize pile"));
-    showCardBack(Daiya_Label_back, back);
     Daiya_Label_open = cardPlace(QStringLiteral("Daiya_Label_open"), tr("prize card"));
     CPU_Label_open = cardPlace(QStringLiteral("CPU_Label_open"), tr("computer's card"));
     User_Label_open = cardPlace(QStringLiteral("User_Label_open"), tr("your card"));
-
     cardRow(User_Get_Label_card, "User_Get_Label_card", tr("your won cards, place %1"));
-
     for (int i = 0; i < rules::kCards; ++i) {
         auto* button = new QPushButton(tr(kButtonTexts[i]), this);
         button->setObjectName(numbered("Push_button", i));
         button->setCursor(Qt::PointingHandCursor);
         button->setFixedWidth(card_size::kWidth);
         button->setAccessibleName(tr("Play %1").arg(rules::cardName(rules::Suit::Clubs, i + 1)));
+        button->setEnabled(false);
         Push_button[i] = button;
     }
-
     cardRow(User_Label_card, "User_Label_card", tr("your hand, place %1"));
-    for (int v = 1; v <= rules::kCards; ++v)
-        showCard(User_Label_card[v - 1], rules::Suit::Clubs, v);
+    showFirstScreen();
 }
 
 void Vell::layoutTable()
@@ -197,13 +189,13 @@ void Vell::layoutTable()
     // Tight spacing: five full rows of cards must fit the fixed window.
     rows->setContentsMargins(6, 2, 6, 2);
     rows->setSpacing(3);
-    rows->addLayout(centredRow({Score_Label}));
+    rows->addLayout(centredLine(Score_Label));
     rows->addLayout(centredRow(CPU_Label_card));
     rows->addLayout(centredRow(CPU_Get_Label_card));
     rows->addStretch();
-    rows->addLayout(centredRow({Message_Label}));
-    rows->addLayout(centredRow({Result_Label1}));
-    rows->addLayout(centredRow({Result_Label2}));
+    rows->addLayout(centredLine(Message_Label));
+    rows->addLayout(centredLine(Result_Label1));
+    rows->addLayout(centredLine(Result_Label2));
     rows->addLayout(table);
     rows->addStretch();
     rows->addLayout(centredRow(User_Get_Label_card));
@@ -220,56 +212,57 @@ void Vell::layoutTable()
     }
 }
 
+// A key clicks its card's button, so a key for a button that is disabled
+// does nothing, just as a click on it would.
+void Vell::createCardKeys()
+{
+    for (const CardKey& k : kCardKeys) {
+        QList<QKeySequence> sequences{QKeySequence(k.key)};
+        if (k.key >= Qt::Key_0 && k.key <= Qt::Key_9)
+            sequences << QKeySequence(Qt::KeypadModifier | k.key);
+        for (const QKeySequence& sequence : sequences) {
+            auto* shortcut = new QShortcut(sequence, this);
+            shortcut->setAutoRepeat(false);
+            connect(shortcut, &QShortcut::activated, Push_button[k.card - 1], &QPushButton::click);
+        }
+    }
+}
+
+void Vell::showRunner()
+{
+    const MatchRunner* r = &m_runner;
+    connect(r, &MatchRunner::matchStarted, this, [this](Match::Kind kind) {
+        showMatchCommands(false, kind);
+        announce(tr("Game Start"));
+    });
+    connect(r, &MatchRunner::matchEnded, this, [this] { showMatchCommands(true, Match::Kind::None); });
+    connect(r, &MatchRunner::tableReset, this, &Vell::showFirstScreen);
+    connect(r, &MatchRunner::scoreChanged, Score_Label, &QLabel::setText);
+    // Set, never cleared, so that every change reaches a screen reader.
+    connect(r, &MatchRunner::messageChanged, Message_Label, &QLabel::setText);
+    connect(r, &MatchRunner::roundStarted, this, &Vell::playRoundSound);
+    connect(r, &MatchRunner::prizeTurnedUp, this, &Vell::showPrize);
+    connect(r, &MatchRunner::prizeOffered, this,
+            [this](int round, int prize) { announce(rules::prizeSpeech(round, prize)); });
+    connect(r, &MatchRunner::cardsPlayable, this, &Vell::offerCards);
+    connect(r, &MatchRunner::cardsPlayed, this, &Vell::showCardsPlayed);
+    connect(r, &MatchRunner::cardsRevealed, this, &Vell::revealCards);
+    connect(r, &MatchRunner::roundJudged, this, &Vell::showJudgement);
+    connect(r, &MatchRunner::noCount, this, [this] { announce(tr("No Count.")); });
+    connect(r, &MatchRunner::tiedCardsReturned, this, &Vell::returnTiedCards);
+    connect(r, &MatchRunner::playedCardsCleared, this, &Vell::clearPlayedCards);
+    connect(r, &MatchRunner::prizeLeftUnawarded, this, [this] { clearCard(Daiya_Label_open); });
+    connect(r, &MatchRunner::resultShown, this, &Vell::showResult);
+    connect(r, &MatchRunner::resultHidden, this, &Vell::hideResult);
+}
+
+void Vell::playRoundSound(int round)
+{
+    m_roundSound->play(dataFile(rules::roundSoundPath(round)));
+}
+
 void Vell::announce(const QString& text)
 {
     qCDebug(lcVell) << "announced" << text;
     m_announcer->announce(text);
-}
-
-void Vell::abandonMatch()
-{
-    m_steps.cancelChain();
-    Result_Label1->hide();
-    Result_Label2->hide();
-    m_match.finish();
-    first_screen();
-    All_buttons_disable();
-    showMessage(QString());
-    for (QLabel* spot : {Daiya_Label_open, CPU_Label_open, User_Label_open})
-        clearCard(spot);
-}
-
-void Vell::after(int ms, Step step)
-{
-    // Every step of every chain, by the name the reports give it.
-    static const struct {
-        Step step;
-        const char* name;
-    } steps[] = {
-        {&Vell::Start_game_timer, "Start_game_timer"},
-        {&Vell::Start_game_timer2, "Start_game_timer2"},
-        {&Vell::Start_game_timer3, "Start_game_timer3"},
-        {&Vell::Open_card_timer, "Open_card_timer"},
-        {&Vell::Open_card_timer2, "Open_card_timer2"},
-        {&Vell::Open_card_timer3, "Open_card_timer3"},
-        {&Vell::Open_card_timer4, "Open_card_timer4"},
-        {&Vell::Open_card_timer5, "Open_card_timer5"},
-        {&Vell::tie_no_count_timer, "tie_no_count_timer"},
-        {&Vell::tie_no_count_timer2, "tie_no_count_timer2"},
-        {&Vell::tie_no_count_timer3, "tie_no_count_timer3"},
-        {&Vell::Open_show_result_timer, "Open_show_result_timer"},
-        {&Vell::Return_First_Screen_timer, "Return_First_Screen_timer"},
-        {&Vell::watchmode_timer, "watchmode_timer"},
-        {&Vell::watchmode_timer2, "watchmode_timer2"},
-        {&Vell::watchmode_timer3, "watchmode_timer3"},
-        {&Vell::watchmode_timer4, "watchmode_timer4"},
-        {&Vell::watchmode_timer5, "watchmode_timer5"},
-        {&Vell::watchmode_timer6, "watchmode_timer6"},
-    };
-    const char* name = "step";
-    for (const auto& known : steps) {
-        if (known.step == step)
-            name = known.name;
-    }
-    m_steps.after(ms, name, [this, step] { (this->*step)(); });
 }

@@ -1,246 +1,262 @@
 // SPDX-License-Identifier: MIT
 #include "match.h"
 
-#include "core/autoplay_tables.h"
 #include "core/logging.h"
+#include "core/random_source.h"
 
 #include <QList>
-
-#include <cstdlib>
 
 using rules::isCard;
 using rules::kCards;
 
 namespace {
 
-void drawPositions(rules::Draw& draw)
-{
-    for (int& position : draw)
-        position = std::rand() % kCards;
-}
-
 bool isPosition(int i)
 {
     return i >= 0 && i < kCards;
 }
 
+QDebug operator<<(QDebug debug, Match::Phase phase)
+{
+    return debug << int(phase);
+}
+
 } // namespace
 
-void Match::Rand_daiya_set()
+Match::Match(RandomSource& random)
+    : m_random(random)
 {
-    drawPositions(rand_daiya);
 }
 
-void Match::Rand_spade_set()
+int Match::prize() const
 {
-    drawPositions(rand_spade);
+    return isPosition(m_state.N) ? m_state.buf_daiya[m_state.N] : 0;
 }
 
-void Match::Swap_daiya(int i, int j)
+int Match::playedCard() const
 {
-    if (isPosition(i) && isPosition(j))
-        std::swap(buf_daiya[i], buf_daiya[j]);
+    const int count = m_state.open_count;
+    return count >= 1 && count <= kCards ? m_state.open_button[count - 1] : 0;
 }
 
-void Match::Swap_spade(int i, int j)
+std::array<bool, rules::kCards> Match::playableCards() const
 {
-    if (isPosition(i) && isPosition(j))
-        std::swap(buf_spade[i], buf_spade[j]);
-}
-
-void Match::Shuffle_daiya()
-{
-    Rand_daiya_set();
-    rules::shufflePass(buf_daiya, rand_daiya);
-    qCDebug(lcVell) << "prize order" << QList<int>(buf_daiya.begin(), buf_daiya.end());
-}
-
-void Match::Shuffle_spade()
-{
-    Rand_spade_set();
-    rules::shufflePass(buf_spade, rand_spade);
-    Swap_spade(0, rand_daiya[2]);
-    qCDebug(lcVell) << "computer's order" << QList<int>(buf_spade.begin(), buf_spade.end());
+    std::array<bool, kCards> playable{};
+    for (int v = 1; v <= kCards; ++v)
+        playable[v - 1] = m_state.button_count[v] == 0;
+    return playable;
 }
 
 bool Match::begin(Kind kind)
 {
     if (running() || kind == Kind::None)
         return false;
+    if (kind == Kind::Human) {
+        Shuffle_daiya();
+        Shuffle_spade();
+    }
+    first_screen();
     m_kind = kind;
-    m_phase = kind == Kind::Human ? Phase::Starting : Phase::Watching;
+    m_phase = Phase::Starting;
     return true;
 }
 
-void Match::first_screen()
+bool Match::startRound()
 {
-    Round_count = 0;
-    CPU_score = 0;
-    User_score = 0;
-    tie_count = 0;
-    open_count = 0;
-    writeScoreLine(Round_count);
-    buf_spade_save.fill(0);
-    tie_flag = 0;
-    N = 0;
-    open_button.fill(0);
-    button_count.fill(0);
+    const bool next = m_phase == Phase::Starting || (m_phase == Phase::Judged && !roundsOver());
+    if (!next) {
+        qCDebug(lcVell) << "no next round in phase" << m_phase;
+        return false;
+    }
+    ++m_state.Round_count;
+    m_spadePlayed = 0;
+    writeScoreLine();
+    m_phase = Phase::RoundStarting;
+    return true;
 }
 
-void Match::nextRound()
+int Match::openPrize()
 {
-    ++Round_count;
-}
-
-void Match::writeScoreLine(int round)
-{
-    Score_text = rules::scoreLine(round, CPU_score, User_score, tie_count);
-}
-
-int Match::prizeToOpen() const
-{
-    return isPosition(N) ? buf_daiya[N] : 0;
-}
-
-void Match::letPlayerPlay()
-{
+    if (m_phase != Phase::RoundStarting)
+        return 0;
+    // Every club recorded as played is marked; a tied one was struck first.
+    for (int i = 0; i < m_state.open_count; ++i) {
+        const int v = m_state.open_button[i];
+        if (isCard(v))
+            m_state.button_count[v] = v;
+    }
     m_phase = Phase::WaitingForCard;
+    return prize();
 }
 
-bool Match::recordPlay(int k)
+bool Match::play(int spade, int club)
 {
-    if (m_phase != Phase::WaitingForCard || !isCard(k))
+    if (m_phase != Phase::WaitingForCard || !isCard(spade) || !isCard(club) || m_state.button_count[club] != 0) {
+        qCDebug(lcVell) << "play" << club << "against" << spade << "refused in phase" << m_phase;
         return false;
+    }
     // After a tie the new card takes the tied card's entry.
-    const int count = tie_flag == 0 ? open_count + 1 : open_count;
-    if (count < 1 || count > kCards)
-        return false;
-    open_count = count;
-    open_button[open_count - 1] = k;
+    if (m_state.tie_flag == 0)
+        ++m_state.open_count;
+    m_state.open_button[m_state.open_count - 1] = club;
+    m_spadePlayed = spade;
     m_phase = Phase::Revealing;
     return true;
 }
 
-int Match::playedCard() const
+std::optional<Match::Judgement> Match::judge()
 {
-    return open_count >= 1 && open_count <= kCards ? open_button[open_count - 1] : 0;
-}
-
-int Match::computerCard() const
-{
-    return isPosition(N) ? buf_spade[N] : 0;
-}
-
-Match::Judgement Match::judge(int x, int y, int prize)
-{
-    const rules::Verdict verdict = rules::judge(x, y);
-    if (verdict == rules::Verdict::Tie) {
-        tie_flag = 1;
-        ++tie_count;
-        if (m_phase != Phase::Watching)
-            m_phase = Phase::Tie;
-        writeScoreLine(Round_count);
-    } else if (verdict == rules::Verdict::ComputerWins) {
-        tie_flag = 0;
-        Add_Score_CPU(prize);
-    } else {
-        tie_flag = 0;
-        Add_Score_Player(prize);
+    if (m_phase != Phase::Revealing)
+        return std::nullopt;
+    const Judgement judgement{rules::judge(m_spadePlayed, playedCard()), prize()};
+    switch (judgement.verdict) {
+    case rules::Verdict::Tie:
+        m_state.tie_flag = 1;
+        ++m_state.tie_count;
+        writeScoreLine();
+        m_phase = Phase::Tie;
+        return judgement;
+    case rules::Verdict::ComputerWins:
+        Add_Score_CPU(judgement.prize);
+        break;
+    case rules::Verdict::PlayerWins:
+        Add_Score_Player(judgement.prize);
+        break;
     }
-    return {verdict, prize};
+    m_state.tie_flag = 0;
+    ++m_state.N;
+    m_phase = Phase::Judged;
+    return judgement;
+}
+
+bool Match::replayTiedRound()
+{
+    if (m_phase != Phase::Tie || tieCannotBeReplayed())
+        return false;
+    // The computer keeps its remaining cards in their order, the tied one
+    // first: a copy is kept while the round is played again.
+    for (int i = m_state.N; i < kCards; ++i)
+        m_state.buf_spade_save[i] = m_state.buf_spade[i];
+    // Struck from the record: the tied club may be played again.
+    m_state.open_button[m_state.open_count - 1] = 0;
+    m_spadePlayed = 0;
+    writeScoreLine();
+    m_phase = Phase::RoundStarting;
+    return true;
+}
+
+bool Match::leaveLastPrizeUnawarded()
+{
+    if (!tieCannotBeReplayed())
+        return false;
+    m_state.tie_flag = 0;
+    m_state.N = kCards;
+    m_phase = Phase::Judged;
+    return true;
+}
+
+bool Match::showResult()
+{
+    if (m_phase != Phase::Judged || !roundsOver())
+        return false;
+    const rules::ResultLines lines = rules::resultLines(m_state.CPU_score, m_state.User_score);
+    m_state.Result_text1 = lines.first;
+    m_state.Result_text2 = lines.second;
+    m_phase = Phase::ShowingResult;
+    return true;
+}
+
+bool Match::endRounds()
+{
+    if (m_phase != Phase::ShowingResult)
+        return false;
+    first_screen();
+    m_phase = Phase::Resetting;
+    return true;
+}
+
+bool Match::finish()
+{
+    if (m_phase != Phase::ShowingResult && m_phase != Phase::Resetting)
+        return false;
+    abandon();
+    return true;
+}
+
+void Match::abandon()
+{
+    first_screen();
+    m_phase = Phase::Idle;
+    m_kind = Kind::None;
+}
+
+void Match::Rand_daiya_set()
+{
+    for (int& position : m_state.rand_daiya)
+        position = m_random.below(kCards);
+}
+
+void Match::Rand_spade_set()
+{
+    for (int& position : m_state.rand_spade)
+        position = m_random.below(kCards);
+}
+
+void Match::Swap_spade(int i, int j)
+{
+    if (isPosition(i) && isPosition(j))
+        std::swap(m_state.buf_spade[i], m_state.buf_spade[j]);
+}
+
+void Match::Shuffle_daiya()
+{
+    Rand_daiya_set();
+    rules::shufflePass(m_state.buf_daiya, m_state.rand_daiya);
+    qCDebug(lcVell) << "prize order" << QList<int>(m_state.buf_daiya.begin(), m_state.buf_daiya.end());
+}
+
+void Match::Shuffle_spade()
+{
+    Rand_spade_set();
+    rules::shufflePass(m_state.buf_spade, m_state.rand_spade);
+    Swap_spade(0, m_state.rand_daiya[2]);
+    qCDebug(lcVell) << "computer's order" << QList<int>(m_state.buf_spade.begin(), m_state.buf_spade.end());
+}
+
+void Match::first_screen()
+{
+    m_state.Round_count = 0;
+    m_state.CPU_score = 0;
+    m_state.User_score = 0;
+    m_state.tie_count = 0;
+    m_state.open_count = 0;
+    writeScoreLine();
+    m_state.buf_spade_save.fill(0);
+    m_state.tie_flag = 0;
+    m_state.N = 0;
+    m_state.open_button.fill(0);
+    m_state.button_count.fill(0);
+    m_spadePlayed = 0;
 }
 
 void Match::Add_Score_Player(int v)
 {
     if (!isCard(v))
         return;
-    User_score += rules::prizePoints(v);
-    writeScoreLine(Round_count);
+    m_state.User_score += rules::prizePoints(v);
+    writeScoreLine();
 }
 
 void Match::Add_Score_CPU(int v)
 {
     if (!isCard(v))
         return;
-    CPU_score += rules::prizePoints(v);
-    writeScoreLine(Round_count);
+    m_state.CPU_score += rules::prizePoints(v);
+    writeScoreLine();
 }
 
-Match::Judgement Match::judgeRound(int x, int y)
+void Match::writeScoreLine()
 {
-    const Judgement judgement = judge(x, y, prizeToOpen());
-    if (judgement.verdict != rules::Verdict::Tie)
-        ++N;
-    return judgement;
-}
-
-Match::Judgement Match::judgeRoundAuto(int x, int y)
-{
-    return judge(x, y, autoPrize());
-}
-
-void Match::saveComputerCards()
-{
-    for (int i = qMax(N, 0); i < kCards; ++i)
-        buf_spade_save[i] = buf_spade[i];
-}
-
-void Match::strikeTiedPlay()
-{
-    if (open_count >= 1 && open_count <= kCards)
-        open_button[open_count - 1] = 0;
-}
-
-void Match::leaveLastPrizeUnawarded()
-{
-    tie_flag = 0;
-    N = kCards;
-    m_phase = Phase::Revealing;
-}
-
-std::array<bool, rules::kCards> Match::playableCards()
-{
-    for (int i = 0; i < open_count && i < int(open_button.size()); ++i) {
-        const int v = open_button[i];
-        if (isCard(v))
-            button_count[v] = v;
-    }
-    std::array<bool, kCards> playable{};
-    for (int v = 1; v <= kCards; ++v)
-        playable[v - 1] = button_count[v] == 0;
-    return playable;
-}
-
-int Match::autoPrize() const
-{
-    return Round_count >= 1 && Round_count <= kCards ? buf_daiya[Round_count - 1] : 0;
-}
-
-int Match::autoSpade() const
-{
-    return Round_count >= 1 && Round_count <= kCards ? buf_auto_spade[Round_count - 1] : 0;
-}
-
-int Match::autoClub() const
-{
-    return Round_count >= 1 && Round_count <= kCards ? buf_auto_club[Round_count - 1] : 0;
-}
-
-void Match::showResult()
-{
-    const rules::ResultLines lines = rules::resultLines(CPU_score, User_score);
-    Result_text1 = lines.first;
-    Result_text2 = lines.second;
-    m_phase = Phase::ShowingResult;
-}
-
-void Match::endRounds()
-{
-    m_phase = Phase::Resetting;
-}
-
-void Match::finish()
-{
-    m_phase = Phase::Idle;
-    m_kind = Kind::None;
+    m_state.Score_text =
+        rules::scoreLine(m_state.Round_count, m_state.CPU_score, m_state.User_score, m_state.tie_count);
 }

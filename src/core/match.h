@@ -6,36 +6,44 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
-// One match of the game as data and the rules that change it: the deal, the
-// player's plays, the computer's card, the judging and scoring of a round,
-// ties, and the end. It draws nothing and knows no time: the window runs
-// the match as a chain of timed steps, asks the model at each step and
-// shows what it says. The match's variables keep the names the game has
-// always given them.
+class RandomSource;
+
+// One match of the game and the rules that move it on: the deal, the cards
+// the two hands play, the judging and scoring of a round, ties, and the end.
+// It draws nothing and knows no time; the runner (core/match_runner.h) calls
+// its operations in the order the game plays them. Each operation checks
+// that the match is where it belongs: called out of turn it changes nothing
+// and says so, so no stray call can score, deal or skip a round.
+//
+// The match's variables keep the names the game has always given them, as
+// read-only accessors. The spades are the computer's side; the clubs are the
+// player's, or in the watching mode a second computer hand in their place.
 class Match
 {
 public:
+    enum class Kind { None, Human, Watching };
     enum class Phase {
-        // No match: either kind may be started.
+        // No match: either kind may begin.
         Idle,
-        // Dealt and greeted, up to the first prize card.
+        // Begun, before the first round.
         Starting,
-        // A prize is up and the player may play one of the cards left.
+        // A round's banner is up: a new round, or a tied one again.
+        RoundStarting,
+        // The prize is up and the round waits for the hands' cards.
         WaitingForCard,
-        // From the player's card until the next prize is up, or the last
-        // round is over.
+        // Both cards are played, until the round is judged.
         Revealing,
-        // From "This is tie" until the player may play again.
+        // The round went to one side: the next round, or the end, to come.
+        Judged,
+        // Equal cards: the round is to be played again.
         Tie,
-        // The watching mode's rounds.
-        Watching,
-        // The result lines are up over the table as the match left it.
+        // The rounds are over and the result lines are up.
         ShowingResult,
         // The result lines are still up over a table set for the next match.
         Resetting,
     };
-    enum class Kind { None, Human, Watching };
 
     struct Judgement {
         rules::Verdict verdict;
@@ -43,116 +51,129 @@ public:
         int prize;
     };
 
-    // Prize order: buf_daiya[i] is the prize turned up when N == i.
-    rules::Order buf_daiya = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-    // The computer's order: buf_spade[i] is the card it plays when N == i.
-    rules::Order buf_spade = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-    // Rounds decided in this match; 13 once the match's rounds are over,
-    // the last one also when a tie left its prize to nobody.
-    int N = 0;
-    // Round number shown: 0 before the first round, 1..13 while playing.
-    int Round_count = 0;
-    // 1 after a tied round until the next decided one.
-    int tie_flag = 0;
-    // The player's played cards in play order; open_count entries are in use.
-    std::array<int, 14> open_button = {};
-    int open_count = 0;
-    // button_count[v] == v once club v is known to be played.
-    std::array<int, 14> button_count = {};
-    // Copy of the computer's remaining cards while a tie is replayed.
-    std::array<int, 14> buf_spade_save = {};
-    int CPU_score = 0;
-    int User_score = 0;
-    // Tied comparisons of this match, each replay's too.
-    int tie_count = 0;
-    QString Score_text = rules::scoreLine(0, 0, 0, 0);
-    QString Result_text1;
-    QString Result_text2;
-    // The positions drawn by the last deal's two shuffles.
-    rules::Draw rand_daiya = {};
-    rules::Draw rand_spade = {};
+    // Deals from random, which outlives the match.
+    explicit Match(RandomSource& random);
 
     Phase phase() const { return m_phase; }
     Kind kind() const { return m_kind; }
     bool running() const { return m_phase != Phase::Idle; }
 
-    // The deal: both orders rearranged from where the last deal left them,
-    // the prizes first. Six positions 0..12 are drawn for each order, and
-    // the fifteen pairs of them exchanged in turn.
-    void Rand_daiya_set();
-    void Rand_spade_set();
-    void Swap_daiya(int i, int j);
-    void Swap_spade(int i, int j);
-    void Shuffle_daiya();
-    // The computer's first card also changes place with the third position
-    // drawn for the prizes of the same deal.
-    void Shuffle_spade();
+    // Prize order: buf_daiya()[i] is the prize turned up when N() == i.
+    const rules::Order& buf_daiya() const { return m_state.buf_daiya; }
+    // The computer's dealt order: the card it plays when N() == i.
+    const rules::Order& buf_spade() const { return m_state.buf_spade; }
+    // Rounds decided in this match; 13 once the rounds are over, the last
+    // one also when a tie left its prize to nobody.
+    int N() const { return m_state.N; }
+    // Round number shown: 0 before the first round, 1..13 while playing.
+    int Round_count() const { return m_state.Round_count; }
+    // 1 after a tied round until the next decided one.
+    int tie_flag() const { return m_state.tie_flag; }
+    // The clubs played in play order; open_count() entries are in use.
+    const std::array<int, 14>& open_button() const { return m_state.open_button; }
+    int open_count() const { return m_state.open_count; }
+    // button_count()[v] == v once club v is known to be played.
+    const std::array<int, 14>& button_count() const { return m_state.button_count; }
+    // The computer's remaining cards, kept while a tied round is replayed.
+    const std::array<int, 14>& buf_spade_save() const { return m_state.buf_spade_save; }
+    int CPU_score() const { return m_state.CPU_score; }
+    int User_score() const { return m_state.User_score; }
+    // Tied comparisons of this match, each replay's too.
+    int tie_count() const { return m_state.tie_count; }
+    const QString& Score_text() const { return m_state.Score_text; }
+    const QString& Result_text1() const { return m_state.Result_text1; }
+    const QString& Result_text2() const { return m_state.Result_text2; }
+    // The positions drawn by the last deal's two shuffles.
+    const rules::Draw& rand_daiya() const { return m_state.rand_daiya; }
+    const rules::Draw& rand_spade() const { return m_state.rand_spade; }
 
-    // A match of the given kind begins; false when one is still running.
-    bool begin(Kind kind);
-    // Back to the first screen's state: no round, no score, no card played.
-    // The orders stay as dealt.
-    void first_screen();
-    // The next round's number.
-    void nextRound();
-    // The score line for the round shown, kept in Score_text.
-    void writeScoreLine(int round);
-
-    // The prize to turn up now, or 0 past the last one.
-    int prizeToOpen() const;
-    // The player may play.
-    void letPlayerPlay();
-    // Records the player's club k for this round; after a tie it takes the
-    // tied card's entry. False when nothing was recorded.
-    bool recordPlay(int k);
-    // The player's card of this round, or 0.
+    // The prize of the round on the table, or 0 past the last one.
+    int prize() const;
+    // The cards of the round played so far, or 0.
+    int spadePlayed() const { return m_spadePlayed; }
     int playedCard() const;
-    // The computer's card for this round, or 0 past the last round. Its
-    // order is dealt: it plays the next card of it.
-    int computerCard() const;
-
-    // Judges the computer's card x against the player's card y for the
-    // round's prize: the higher card takes it and its points and the match
-    // moves to the next round; equal cards tie: the tie is counted and
-    // flagged, and the round is played again for the same prize.
-    Judgement judgeRound(int x, int y);
-    // The watching mode's twin: the prize of the round shown, N left alone.
-    Judgement judgeRoundAuto(int x, int y);
-    // The points of prize v to the player's or the computer's total; the
-    // score line follows. Anything but a card scores nothing.
-    void Add_Score_Player(int v);
-    void Add_Score_CPU(int v);
-
+    // The clubs that may still be played, indexed by value - 1.
+    std::array<bool, rules::kCards> playableCards() const;
+    // All thirteen prizes are decided or left.
+    bool roundsOver() const { return m_state.N >= rules::kCards; }
     // A tie in the last round cannot be played again: each side holds only
     // the tied card.
-    bool tieCannotBeReplayed() const { return N == rules::kCards - 1; }
-    // Keeps the computer's remaining cards while the tied round is replayed.
-    void saveComputerCards();
-    // Strikes the tied play from the record: its club may be played again.
-    void strikeTiedPlay();
-    // Ends the match after a tie in the last round: that prize goes to
-    // nobody.
-    void leaveLastPrizeUnawarded();
+    bool tieCannotBeReplayed() const { return m_phase == Phase::Tie && m_state.N == rules::kCards - 1; }
 
-    // The clubs the player may play: every one not yet recorded as played.
-    // Marks the recorded ones in button_count. Indexed by value - 1.
-    std::array<bool, rules::kCards> playableCards();
-
-    // The watching mode's prize and cards for the round shown, or 0 outside it.
-    int autoPrize() const;
-    int autoSpade() const;
-    int autoClub() const;
-
-    // The result lines, the winner's first.
-    void showResult();
-    // The rounds are over; the result lines stay a while longer.
-    void endRounds();
-    // The match is over.
-    void finish();
+    // A match of the given kind begins, from the first screen. A match
+    // against the computer is dealt first: both orders are rearranged from
+    // where the last deal left them, the prizes first; the watching mode
+    // plays the prizes in the order the last deal left. False while a match
+    // runs.
+    bool begin(Kind kind);
+    // The next round: its number, and the score line for it. From the start,
+    // or after a decided round while prizes are left.
+    bool startRound();
+    // The prize of the round is turned up, and the hands may choose. Returns
+    // the prize, or 0 when no banner is up.
+    int openPrize();
+    // Both hands' cards for the round on the table. The club must be one not
+    // yet played; after a tie it takes the tied card's place in the record.
+    bool play(int spade, int club);
+    // Judges the cards played: the higher card takes the prize and its
+    // points and the match moves to the next prize; equal cards tie, the tie
+    // is counted and flagged, and the round is to be played again.
+    std::optional<Judgement> judge();
+    // After a tie that can be replayed: the tied club goes back to the
+    // player, the computer keeps its cards in their order, and the same
+    // round's banner is up again.
+    bool replayTiedRound();
+    // After a tie in the last round: that prize goes to nobody and the
+    // rounds are over.
+    bool leaveLastPrizeUnawarded();
+    // The result lines, the winner's first, once the rounds are over.
+    bool showResult();
+    // The table is set for the next match while the result lines stay up.
+    bool endRounds();
+    // The result lines are down: the match is over, at the first screen.
+    bool finish();
+    // Whatever was going on stops; back to the first screen.
+    void abandon();
 
 private:
-    Judgement judge(int x, int y, int prize);
+    struct State {
+        rules::Order buf_daiya = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+        rules::Order buf_spade = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+        int N = 0;
+        int Round_count = 0;
+        int tie_flag = 0;
+        std::array<int, 14> open_button = {};
+        int open_count = 0;
+        std::array<int, 14> button_count = {};
+        std::array<int, 14> buf_spade_save = {};
+        int CPU_score = 0;
+        int User_score = 0;
+        int tie_count = 0;
+        QString Score_text = rules::scoreLine(0, 0, 0, 0);
+        QString Result_text1;
+        QString Result_text2;
+        rules::Draw rand_daiya = {};
+        rules::Draw rand_spade = {};
+    };
 
+    // The deal: six positions 0..12 are drawn for each order and the fifteen
+    // pairs of them exchanged in turn; the computer's first card also changes
+    // place with the third position drawn for the prizes.
+    void Rand_daiya_set();
+    void Rand_spade_set();
+    void Swap_spade(int i, int j);
+    void Shuffle_daiya();
+    void Shuffle_spade();
+    // No round, no score, no card played; the orders stay as dealt.
+    void first_screen();
+    // The points of prize v to one side; the score line follows.
+    void Add_Score_Player(int v);
+    void Add_Score_CPU(int v);
+    void writeScoreLine();
+
+    RandomSource& m_random;
+    State m_state;
     Phase m_phase = Phase::Idle;
     Kind m_kind = Kind::None;
+    int m_spadePlayed = 0;
 };

@@ -59,6 +59,19 @@ QString bannerText(int round)
     return QStringLiteral("Round%1").arg(round);
 }
 
+QString verdictText(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::ComputerWins:
+        return QStringLiteral("You Lose");
+    case Verdict::PlayerWins:
+        return QStringLiteral("You Win");
+    case Verdict::Tie:
+        break;
+    }
+    return QStringLiteral("This is tie");
+}
+
 ResultLines resultLines(int cpu, int user)
 {
     const QString cpuFirst = trVell(QT_TRANSLATE_NOOP("Vell", "1:CPU=%1")).arg(cpu);

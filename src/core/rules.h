@@ -35,6 +35,8 @@ Verdict judge(int x, int y);
 
 QString scoreLine(int round, int cpu, int user, int ties);
 QString bannerText(int round);
+// "You Win", "You Lose" or "This is tie", as the message line shows them.
+QString verdictText(Verdict verdict);
 
 struct ResultLines {
     QString first;

@@ -96,13 +96,21 @@ StepClock::~StepClock()
     m_time->wakeAt(0, {});
 }
 
+bool StepClock::setScale(double scale)
+{
+    if (!timing::isUsableScale(scale))
+        return false;
+    m_scale = scale;
+    return true;
+}
+
 void StepClock::after(int delayMs, const char* name, Action action)
 {
     const int chain = m_inStep ? m_stepChain : m_chain;
     // A step of a cancelled chain arms nothing more.
     if (chain != m_chain)
         return;
-    const qint64 scaledNs = qRound64(delayMs * timing::scale() * kMs);
+    const qint64 scaledNs = qRound64(delayMs * m_scale * kMs);
     const qint64 fromNs = m_inStep ? m_stepDueNs : m_time->nowNs();
     m_pending.push_back({fromNs + scaledNs, m_armed++, chain, name, std::move(action)});
     // A running step's successors are looked at once it returns.
@@ -113,6 +121,8 @@ void StepClock::after(int delayMs, const char* name, Action action)
 void StepClock::startChain()
 {
     cancelChain();
+    // The running step, if any, goes on in the new chain.
+    m_stepChain = m_chain;
 }
 
 void StepClock::cancelChain()

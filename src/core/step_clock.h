@@ -66,13 +66,15 @@ private:
 };
 
 // Runs the steps of the game's chains: each step does its part and arms the
-// next one some milliseconds later. A delay is multiplied by the time scale
-// and counted from the moment the arming step was due, not from when it ran,
-// so that neither a late timer nor a slow step adds up over a match. Steps
-// due at the same moment run in the order they were armed.
+// next one some milliseconds later. A delay is multiplied by the clock's time
+// scale and counted from the moment the arming step was due, not from when it
+// ran, so that neither a late timer nor a slow step adds up over a match.
+// Steps due at the same moment run in the order they were armed.
 //
-// Every step belongs to a chain; cancelling the chain lets go of its
-// pending steps. Each step that runs is reported with stepRan.
+// Every step belongs to a chain. Cancelling the chain lets go of its pending
+// steps, and a step of it that is running arms nothing more; starting a new
+// chain does the same, and what is armed from then on, by the running step
+// too, belongs to the new one. Each step that runs is reported with stepRan.
 class StepClock : public QObject
 {
     Q_OBJECT
@@ -84,13 +86,19 @@ public:
     explicit StepClock(TimeSource* time = nullptr, QObject* parent = nullptr);
     ~StepClock() override;
 
+    // Every delay is multiplied by this: 1 in play, smaller to play faster.
+    // A scale that is not greater than 0 and at most 10 is refused.
+    bool setScale(double scale);
+    double scale() const { return m_scale; }
+
     // Arms a step delayMs after the running step was due, or after now when
     // no step is running. name is what the report calls it.
     void after(int delayMs, const char* name, Action action);
-    // A new match's chain: lets go of whatever was pending, so that what is
-    // armed from now on is the only chain.
+    // A new chain: lets go of whatever was pending; what is armed from now
+    // on, also by the step that is running, is the only chain.
     void startChain();
-    // Lets go of every pending step of the current chain.
+    // Lets go of every pending step; the step that is running, if any, can
+    // arm nothing more.
     void cancelChain();
 
     int pending() const { return int(m_pending.size()); }
@@ -118,6 +126,7 @@ private:
     std::unique_ptr<TimeSource> m_ownTime;
     TimeSource* m_time;
     std::vector<Step> m_pending;
+    double m_scale = 1.0;
     quint64 m_armed = 0;
     int m_chain = 0;
     bool m_inStep = false;

@@ -8,49 +8,30 @@
 
 namespace timing {
 
-namespace {
-
-double g_scale = 1.0;
-
-bool usable(double value)
+bool isUsableScale(double scale)
 {
-    return std::isfinite(value) && value > 0.0 && value <= 10.0;
-}
-
-} // namespace
-
-double scale()
-{
-    return g_scale;
-}
-
-void setScale(double factor)
-{
-    if (usable(factor))
-        g_scale = factor;
+    return std::isfinite(scale) && scale > 0.0 && scale <= 10.0;
 }
 
 std::optional<double> parseScale(const QByteArray& text)
 {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !usable(value))
+    if (!ok || !isUsableScale(value))
         return std::nullopt;
     return value;
 }
 
-bool applyEnvironment()
+std::optional<double> scaleFromEnvironment()
 {
     if (!qEnvironmentVariableIsSet("VELL_TIME_SCALE"))
-        return true;
+        return std::nullopt;
     const QByteArray text = qgetenv("VELL_TIME_SCALE");
-    if (const auto value = parseScale(text)) {
-        g_scale = *value;
-        return true;
-    }
+    if (const auto value = parseScale(text))
+        return value;
     std::fprintf(stderr, "vell: ignoring VELL_TIME_SCALE=\"%s\": expected a number greater than 0 and at most 10\n",
                  text.left(64).toPercentEncoding(" .-+").constData());
-    return false;
+    return std::nullopt;
 }
 
 } // namespace timing

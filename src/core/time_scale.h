@@ -5,18 +5,18 @@
 
 #include <optional>
 
-// Every delay of the game's chains is multiplied by one scale: 1 in play,
-// smaller for demonstrations and tests.
+// Every delay of the game's chains is multiplied by the step clock's time
+// scale: 1 in play, smaller for demonstrations and tests.
 namespace timing {
 
-double scale();
-void setScale(double factor);
+// A usable scale is greater than 0 and at most 10.
+bool isUsableScale(double scale);
 
-// A usable scale is a plain number greater than 0 and at most 10.
+// A usable scale written as a plain number, or nothing.
 std::optional<double> parseScale(const QByteArray& text);
 
-// Takes VELL_TIME_SCALE when it is set. An unusable value is reported once on
-// standard error and leaves the scale as it was. Returns false in that case.
-bool applyEnvironment();
+// VELL_TIME_SCALE when it is set to a usable scale. An unusable value is
+// reported once on standard error and gives nothing.
+std::optional<double> scaleFromEnvironment();
 
 } // namespace timing

@@ -47,12 +47,13 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets)
 
 } // namespace
 
-Level_Check::Level_Check()
+Level_Check::Level_Check(Settings& settings)
+    : m_settings(settings)
 {
     setWindowTitle(tr("Level check"));
     setFixedSize(kDialogWidth, kDialogHeight);
 
-    Level_Label = new QLabel(tr("Level:%1(Easy)").arg(Level), this);
+    Level_Label = new QLabel(tr("Level:%1(Easy)").arg(m_settings.Level), this);
     Level_Label->setObjectName(QStringLiteral("Level_Label"));
     Level_Label->setEnabled(false);
 
@@ -68,7 +69,7 @@ Level_Check::Level_Check()
     Level_Slider->setObjectName(QStringLiteral("Level_Slider"));
     Level_Slider->setRange(kLowestLevel, kHighestLevel);
     Level_Slider->setSingleStep(1);
-    Level_Slider->setValue(Level);
+    Level_Slider->setValue(m_settings.Level);
     Level_Slider->setEnabled(false);
 
     Card_method_CheckBox = new QCheckBox(tr("Chenge Card deal method"), this);
@@ -157,10 +158,11 @@ void Level_Check::showGreeting()
 
 void Level_Check::change_Level()
 {
-    Level = Level_Slider->value();
-    if (Level < kLowestLevel || Level > kHighestLevel)
+    const int level = Level_Slider->value();
+    m_settings.Level = level;
+    if (level < kLowestLevel || level > kHighestLevel)
         return;
-    Level_Label->setText(tr(kLevelNames[Level - kLowestLevel]).arg(Level));
+    Level_Label->setText(tr(kLevelNames[level - kLowestLevel]).arg(level));
 }
 
 void Level_Check::On_change()

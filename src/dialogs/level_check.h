@@ -10,18 +10,21 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+struct Settings;
 
 // The settings dialog: shows the computer's level and the way the prize
 // diamonds are dealt, and greets the player by name. Both settings are fixed
 // in this game, so their controls stay disabled, and the two check boxes that
 // ask for a change only say so and clear themselves. The main window keeps one
-// instance for the whole run and shows it modelessly.
+// instance for the whole run and shows it modelessly; the level is the one in
+// the run's settings.
 class Level_Check : public QDialog
 {
     Q_OBJECT
 
 public:
-    Level_Check();
+    // settings outlives the dialog.
+    explicit Level_Check(Settings& settings);
 
     QLabel* Level_Label = nullptr;
     QLabel* Hello_Label = nullptr;
@@ -49,4 +52,6 @@ private:
     void layoutDialog();
     void refuseChange(QCheckBox* box);
     void showGreeting();
+
+    Settings& m_settings;
 };
