@@ -2,11 +2,13 @@
 // What surrounds the table: its colours, the greeting and the farewell, the
 // rules window and the settings dialog as the menus open them, and Japanese.
 #include "app/translation.h"
+#include "core/contrast.h"
 #include "core/settings.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
 #include "fixture.h"
 
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -23,6 +25,26 @@ namespace {
 QColor background(Vell& w)
 {
     return w.grab().toImage().pixelColor(3, w.height() / 2);
+}
+
+// Each text line on the table against the table, as the window shows them:
+// the pixel of the line that stands out most, the core of its letters.
+void verifyTextsReadable(Vell& w, const QColor& table)
+{
+    const QImage shot = w.grab().toImage();
+    const qreal scale = shot.devicePixelRatio();
+    for (const char* name : {"Score_Label", "Message_Label", "Result_Label1", "Result_Label2"}) {
+        const QLabel* label = child<QLabel>(w, QLatin1String(name));
+        QVERIFY2(label->isVisible() && !label->text().isEmpty(), name);
+        const QRect area(label->mapTo(&w, QPoint(0, 0)) * scale, label->size() * scale);
+        double best = 1;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                best = std::max(best, contrast::ratio(shot.pixel(x, y), table.rgb()));
+        }
+        QVERIFY2(best >= contrast::kReadable,
+                 qPrintable(QStringLiteral("%1 on %2: %3 : 1").arg(QLatin1String(name), table.name()).arg(best)));
+    }
 }
 
 // How many windows of one kind the program has.
@@ -67,14 +89,33 @@ private slots:
         qputenv("VELL_PLAYER_NAME", QByteArray());
     }
 
+    void colours_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light desktop") << false;
+        QTest::newRow("dark desktop") << true;
+    }
+
+    // Every table colour, and its texts readable on it whatever the desktop's
+    // colours, while the buttons keep the desktop's.
     void colours()
     {
+        QFETCH(bool, dark);
+        const QPalette desktop = QApplication::palette();
+        const auto restore = qScopeGuard([&desktop] { QApplication::setPalette(desktop); });
+        // Qt makes the text of a palette this dark white.
+        if (dark)
+            QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35)));
         Table t;
         Vell& w = *t.w;
+        t.occupyEveryPlace();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(checkedCodes(t), QList<int>{0});
         QCOMPARE(background(w), QColor(Qt::green));
+        verifyTextsReadable(w, Qt::green);
+        QCOMPARE(t.button(1)->palette().color(QPalette::Active, QPalette::ButtonText),
+                 QApplication::palette().color(QPalette::Active, QPalette::ButtonText));
 
         const QList<Qt::GlobalColor> colours = {Qt::green, Qt::white, Qt::red,    Qt::blue,     Qt::cyan,
                                                 Qt::magenta, Qt::yellow, Qt::gray, Qt::lightGray};
@@ -84,6 +125,7 @@ private slots:
             QCOMPARE(Back_color_no, code);
             QCOMPARE(checkedCodes(t), QList<int>{code});
             QCOMPARE(background(w), QColor(colours[code]));
+            verifyTextsReadable(w, colours[code]);
         }
     }
 

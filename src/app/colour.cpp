@@ -3,10 +3,12 @@
 // memory for the run only.
 #include "vell.h"
 
+#include "core/contrast.h"
 #include "core/logging.h"
 #include "core/settings.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPainter>
 
 namespace {
@@ -42,9 +44,26 @@ void Vell::connectColourActions()
 void Vell::selectBackColor(int code)
 {
     Back_color_no = code;
+    applyTableTextColour();
     repaint();
     for (int other = 0; other < kColourCount; ++other)
         (this->*kColours[other].action)->setChecked(other == code);
+}
+
+// The texts on the table are read against the table, not against the
+// desktop's window colour: a dark theme's white text would vanish on the
+// lighter tables. Buttons, menus and dialogs keep the desktop's colours.
+void Vell::applyTableTextColour()
+{
+    if (Back_color_no < 0 || Back_color_no >= kColourCount)
+        return;
+    const QColor table(kColours[Back_color_no].colour);
+    const QColor text = QColor::fromRgb(contrast::textColourOn(table.rgb()));
+    for (QLabel* label : {Score_Label, Message_Label, Result_Label1, Result_Label2}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, text);
+        label->setPalette(palette);
+    }
 }
 
 void Vell::Option_Back_color_green_selected() { selectBackColor(0); }

@@ -94,6 +94,7 @@ Vell::Vell(TimeSource* time)
         window->setWindowIcon(icon);
     setCentralWidget(new QWidget(this));
     buildTable();
+    applyTableTextColour();
     All_buttons_disable();
     layoutTable();
     createActions();

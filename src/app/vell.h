@@ -175,6 +175,9 @@ private:
     void connectColourActions();
     void createCardKeys();
     void selectBackColor(int code);
+    // Black or white for the texts on the table, whichever reads better on
+    // its colour.
+    void applyTableTextColour();
 
     void showCard(QLabel* label, rules::Suit suit, int v);
     QPixmap cardBack() const;
