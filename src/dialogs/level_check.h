@@ -12,7 +12,8 @@ class QRadioButton;
 class QSlider;
 
 // The settings dialog: shows the computer's level and the way the prize
-// diamonds are dealt, and greets the player by name. Both settings are fixed
+// diamonds are dealt, and greets the player by name. It has a size of its
+// own at the ordinary font and grows with larger fonts. Both settings are fixed
 // in this game, so their controls stay disabled, and the two check boxes that
 // ask for a change only say so and clear themselves. The main window keeps one
 // instance for the whole run and shows it modelessly.
@@ -48,5 +49,5 @@ protected:
 private:
     void layoutDialog();
     void refuseChange(QCheckBox* box);
-    void showGreeting();
+    void fitToContent();
 };
