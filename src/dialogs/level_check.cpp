@@ -113,8 +113,8 @@ Level_Check::Level_Check()
 void Level_Check::layoutDialog()
 {
     // Rows sit closer than usual, so that every control has its full height
-    // in the dialog's own size at the ordinary font. Sharing the group box makes the three
-    // choices exclusive.
+    // in the dialog's own size at the ordinary font. Sharing the group box
+    // makes the three choices exclusive.
     auto* methods = new QVBoxLayout;
     methods->setSpacing(0);
     methods->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);

@@ -12,11 +12,11 @@ class QRadioButton;
 class QSlider;
 
 // The settings dialog: shows the computer's level and the way the prize
-// diamonds are dealt, and greets the player by name. It has a size of its
-// own at the ordinary font and grows with larger fonts. Both settings are fixed
+// diamonds are dealt, and greets the player by name. Both settings are fixed
 // in this game, so their controls stay disabled, and the two check boxes that
 // ask for a change only say so and clear themselves. The main window keeps one
-// instance for the whole run and shows it modelessly.
+// instance for the whole run and shows it modelessly. It has a size of its
+// own at the ordinary font and grows with larger fonts.
 class Level_Check : public QDialog
 {
     Q_OBJECT
