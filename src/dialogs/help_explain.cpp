@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "help_explain.h"
 
+#include "app/scaled_image.h"
 #include "core/data_dir.h"
 
 #include <QFileInfo>
@@ -35,8 +36,9 @@ QVariant Help_explain::loadResource(int type, const QUrl& name)
     // An empty answer would send the document to read the file on its own,
     // unchecked; an empty image or page is what a missing file shows.
     if (type == QTextDocument::ImageResource) {
-        const auto bytes = readDataFile(name.toLocalFile(), data_limits::kImage);
-        return bytes ? QImage::fromData(*bytes) : QImage();
+        // The cards drawn for the screen's scale, as on the table.
+        return imageForScale(name.toLocalFile(), devicePixelRatioF(),
+                             [](const QString& path) { return readDataFile(path, data_limits::kImage); });
     }
     return readDataFile(name.toLocalFile(), data_limits::kPage).value_or(QByteArray());
 }

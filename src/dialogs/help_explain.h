@@ -21,7 +21,8 @@ public:
 
     // The page and the card images it shows are read like every data file:
     // only regular files of a sensible size, so that a pipe or a device in
-    // their place can neither hang the window nor fill the memory.
+    // their place can neither hang the window nor fill the memory. The
+    // images are the drawings for the screen's scale, as the table's are.
     QVariant loadResource(int type, const QUrl& name) override;
 
 protected:
