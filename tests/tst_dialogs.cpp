@@ -473,6 +473,16 @@ private slots:
             QVERIFY2(text.contains(QLatin1String(phrase)), phrase);
     }
 
+    void helpOpensAtThePlayersLanguage()
+    {
+        for (const QLocale::Language language : {QLocale::English, QLocale::Japanese}) {
+            Help_explain h{QLocale(language)};
+            showAndWait(h);
+            const QString top = h.cursorForPosition(QPoint(1, 1)).block().text().trimmed();
+            QCOMPARE(top, language == QLocale::Japanese ? QStringLiteral("ヴェルの遊び方") : QStringLiteral("English | 日本語"));
+        }
+    }
+
     void helpWindowWithoutPage()
     {
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));

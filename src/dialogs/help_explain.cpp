@@ -10,8 +10,9 @@
 #include <QTextDocument>
 #include <QUrl>
 
-Help_explain::Help_explain()
+Help_explain::Help_explain(const QLocale& system)
     : QTextBrowser(nullptr)
+    , m_japanese(system.language() == QLocale::Japanese)
 {
     setFixedSize(640, 480);
     setWindowTitle(tr("How to play vell"));
@@ -25,8 +26,14 @@ void Help_explain::loadPage()
     // An absolute file URL lets the page's own links (../gazo/D01.png)
     // resolve wherever the data lies. A missing page is not worth a warning.
     const QFileInfo page(dataFile(QStringLiteral("html/vell_explain.html")));
-    if (page.isFile())
-        setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
+    if (!page.isFile())
+        return;
+    // The page has an English part, then a Japanese one: it opens at the
+    // player's.
+    QUrl url = QUrl::fromLocalFile(page.absoluteFilePath());
+    if (m_japanese)
+        url.setFragment(QStringLiteral("japanese"));
+    setSource(url);
 }
 
 QVariant Help_explain::loadResource(int type, const QUrl& name)
@@ -52,8 +59,10 @@ void Help_explain::keyPressEvent(QKeyEvent* event)
     QTextBrowser::keyPressEvent(event);
 }
 
+// The page is set once the browser has had its first showing, which would
+// otherwise take the view back to the top of the page.
 void Help_explain::showEvent(QShowEvent* event)
 {
-    loadPage();
     QTextBrowser::showEvent(event);
+    loadPage();
 }
