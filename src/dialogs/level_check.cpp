@@ -158,9 +158,10 @@ void Level_Check::fitToContent()
     const QString name = playerDisplayName().value_or(QString());
     Hello_Label->setText(tr("Hello %1").arg(fittedName(name, metrics, room, lines)));
     Hello_Label->setMinimumHeight(Hello_Label->heightForWidth(room));
-    // Measures afresh every row, the greeting's too.
+    // Measures afresh every row, the greeting's too, at the width it gets.
     rows->activate();
-    setFixedSize(width, qMax(kDialogHeight, rows->totalSizeHint().height()));
+    const int height = rows->hasHeightForWidth() ? rows->totalHeightForWidth(width) : rows->totalSizeHint().height();
+    setFixedSize(width, qMax(kDialogHeight, height));
 }
 
 void Level_Check::change_Level()
