@@ -50,8 +50,8 @@ QImage renderSmallIcon(int size)
     const QRect front(QPoint(size - card.width(), size - card.height()), card);
     // The club fills the strip of the back card left of the front one, less
     // a pixel of paper each side. Where that leaves too few pixels for a club
-    // (at 16 px it was a plus sign), the back card reaches a pixel under the
-    // front one and the club, set pixel by pixel, fills the strip.
+    // (at 16 px, six: it reads as a plus sign), the back card reaches a pixel
+    // under the front one and the club, set pixel by pixel, fills the strip.
     const int strip = front.left() - 2;
     QRectF club(1, 2, strip, std::round(strip * 9.0 / 8));
     if (strip < kNarrowClub.width()) {
