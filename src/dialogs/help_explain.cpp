@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "help_explain.h"
 
-#include "app/scaled_image.h"
+#include "dialogs/scaled_image.h"
 #include "core/data_dir.h"
 
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // and where the card buttons are enabled or disabled.
 #include "app/vell.h"
 
-#include "app/scaled_image.h"
+#include "dialogs/scaled_image.h"
 #include "core/data_dir.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/scaled_image.h"
+#include "dialogs/scaled_image.h"
 
 #include "core/card_size.h"
 #include "core/logging.h"
