@@ -368,6 +368,21 @@ void CardsTest::icons()
         const std::vector<int> fan = regionSizes(solidPixels(card_art::renderDetailedIcon(size), ink), size, size);
         QVERIFY(fan.empty() || fan.front() < readable);
     }
+    // And the club reads as one: its top is a round lobe more than twice as
+    // wide as its stem, where a plus sign's arms or a spade's point are not.
+    const std::vector<char> club = solidPixels(drawn, QColor(0x14, 0x14, 0x1c));
+    std::vector<int> spans;
+    for (int y = 0; y < size; ++y) {
+        const auto row = club.begin() + y * size;
+        const auto first = std::find(row, row + size, 1);
+        const auto last = std::find(std::make_reverse_iterator(row + size), std::make_reverse_iterator(row), 1);
+        if (first != row + size)
+            spans.push_back(int(last.base() - first));
+    }
+    const auto widest = std::max_element(spans.begin(), spans.end());
+    const int top = *std::max_element(spans.begin(), spans.begin() + (spans.size() + 2) / 3);
+    const int stem = *std::min_element(widest, spans.end());
+    QVERIFY2(top > 2 * stem, qPrintable(QStringLiteral("top %1 px, stem %2 px").arg(top).arg(stem)));
 }
 
 QTEST_MAIN(CardsTest)

@@ -2,6 +2,7 @@
 // What surrounds the table: its colours, the greeting and the farewell, the
 // rules window and the settings dialog as the menus open them, and Japanese.
 #include "app/translation.h"
+#include "core/contrast.h"
 #include "core/settings.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
@@ -9,6 +10,7 @@
 
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 #include <QTranslator>
@@ -23,6 +25,24 @@ namespace {
 QColor background(Vell& w)
 {
     return w.grab().toImage().pixelColor(3, w.height() / 2);
+}
+
+// The text lines stand out from the table as the window shows them: each
+// line's most distinct pixel, the core of its letters, against the table.
+void verifyTextsReadable(Vell& w, const QColor& table)
+{
+    const QImage shot = w.grab().toImage();
+    const qreal scale = shot.devicePixelRatio();
+    for (const char* name : {"Score_Label", "Message_Label", "Result_Label1", "Result_Label2"}) {
+        const QLabel* label = child<QLabel>(w, QLatin1String(name));
+        const QRect area(label->mapTo(&w, QPoint(0, 0)) * scale, label->size() * scale);
+        double best = 1;
+        for (int i = 0; i < area.width() * area.height(); ++i) {
+            const QPoint at = area.topLeft() + QPoint(i % area.width(), i / area.width());
+            best = std::max(best, contrast::ratio(shot.pixel(at), table.rgb()));
+        }
+        QVERIFY2(best >= contrast::kReadable, qPrintable(QStringLiteral("%1 on %2: %3").arg(name, table.name()).arg(best)));
+    }
 }
 
 // How many windows of one kind the program has.
@@ -61,16 +81,36 @@ class CompanionsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { qputenv("VELL_PLAYER_NAME", QByteArray()); }
+    void init()
+    {
+        QApplication::setPalette(QApplication::style()->standardPalette());
+        qputenv("VELL_PLAYER_NAME", QByteArray());
+    }
 
+    void colours_data()
+    {
+        QTest::addColumn<QPalette>("desktop");
+        QTest::newRow("light desktop") << QApplication::palette();
+        // Qt makes the text of a palette this dark white.
+        QTest::newRow("dark desktop") << QPalette(QColor(0x35, 0x35, 0x35));
+    }
+
+    // Every table colour, its texts readable on it whatever the desktop's
+    // colours, while the buttons keep the desktop's.
     void colours()
     {
+        QFETCH(QPalette, desktop);
+        QApplication::setPalette(desktop);
         Table t;
         Vell& w = *t.w;
+        t.occupyEveryPlace();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(checkedCodes(t), QList<int>{0});
         QCOMPARE(background(w), QColor(Qt::green));
+        verifyTextsReadable(w, Qt::green);
+        QCOMPARE(t.button(1)->palette().color(QPalette::Active, QPalette::ButtonText),
+                 QApplication::palette().color(QPalette::Active, QPalette::ButtonText));
 
         const QList<Qt::GlobalColor> colours = {Qt::green, Qt::white, Qt::red,    Qt::blue,     Qt::cyan,
                                                 Qt::magenta, Qt::yellow, Qt::gray, Qt::lightGray};
@@ -80,6 +120,7 @@ private slots:
             QCOMPARE(t.settings.Back_color_no, code);
             QCOMPARE(checkedCodes(t), QList<int>{code});
             QCOMPARE(background(w), QColor(colours[code]));
+            verifyTextsReadable(w, colours[code]);
         }
     }
 

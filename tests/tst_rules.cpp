@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The rules as plain functions, and what the game reads: where its data
 // comes from, which files it accepts, and the time scale.
+#include "core/contrast.h"
 #include "core/data_dir.h"
 #include "core/rules.h"
 #include "core/time_scale.h"
@@ -166,6 +167,15 @@ private slots:
         QCOMPARE(rules::resultSpeech(39, 62), QStringLiteral("First: you, 62 points. Second: computer, 39 points."));
         QCOMPARE(rules::resultSpeech(60, 41), QStringLiteral("First: computer, 60 points. Second: you, 41 points."));
         QCOMPARE(rules::resultSpeech(45, 45), QStringLiteral("First: computer, 45 points. First: you, 45 points."));
+    }
+
+    // Known figures of the measure of contrast.
+    void contrast()
+    {
+        QCOMPARE(qRound(contrast::ratio(0x000000, 0xffffff) * 100), 2100);
+        QCOMPARE(qRound(contrast::ratio(0xffffff, 0x767676) * 100), 454);
+        QCOMPARE(contrast::textColourOn(0x0000ff), contrast::kWhite);
+        QCOMPARE(contrast::textColourOn(0xff0000), contrast::kBlack);
     }
 
     void cardNames_data()

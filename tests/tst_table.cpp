@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The table as the program opens it, its menus, and the cards drawn for the
-// screen.
+// screen, on the table and on the rules page.
+#include "dialogs/help_explain.h"
 #include "fixture.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 
 using namespace fixture;
 
@@ -137,6 +139,13 @@ private slots:
             QCOMPARE(pixmap.size(), pixels);
             QCOMPARE(pixmap.deviceIndependentSize().toSize(), QSize(38, 53));
         }
+        // The rules page's pictures too, as the page asks for them.
+        Help_explain* help = topLevel<Help_explain>();
+        help->loadPage();
+        const auto rulesPicture = [help](const QUrl& url) {
+            return help->document()->resource(QTextDocument::ImageResource, url).value<QImage>();
+        };
+        QCOMPARE(rulesPicture(help->source().resolved(QUrl(QStringLiteral("../gazo/UB0.png")))).size(), pixels);
         if (scale == 1)
             return;
 
@@ -144,6 +153,8 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("gazo")));
         QVERIFY(QFile::copy(QStringLiteral("gazo/C07.png"), folder.filePath(QStringLiteral("gazo/C07.png"))));
+        QVERIFY(QFile::copy(QStringLiteral("gazo/UB0.png"), folder.filePath(QStringLiteral("gazo/UB0.png"))));
+        QCOMPARE(rulesPicture(QUrl::fromLocalFile(folder.filePath(QStringLiteral("gazo/UB0.png")))).size(), QSize(38, 53));
         QVERIFY(t.waitForPlay());
         const QString runtime = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder.path()));

@@ -3,11 +3,13 @@
 // the run's settings.
 #include "vell.h"
 
+#include "core/contrast.h"
 #include "core/logging.h"
 #include "core/settings.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QLabel>
 #include <QPainter>
 
 namespace {
@@ -50,8 +52,25 @@ void Vell::createColourActions()
 void Vell::selectBackColor(int code)
 {
     m_settings.Back_color_no = code;
+    applyTableTextColour();
     repaint();
     m_colourActions->actions().at(code)->setChecked(true);
+}
+
+// The texts on the table are read against the table, not against the
+// desktop's window colour: a dark theme's white text would vanish on the
+// lighter tables. Buttons, menus and dialogs keep the desktop's colours.
+void Vell::applyTableTextColour()
+{
+    const int code = m_settings.Back_color_no;
+    if (code < 0 || code >= kColourCount)
+        return;
+    const QColor text = QColor::fromRgb(contrast::textColourOn(QColor(kColours[code].colour).rgb()));
+    for (QLabel* label : {Score_Label, Message_Label, Result_Label1, Result_Label2}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, text);
+        label->setPalette(palette);
+    }
 }
 
 void Vell::paintEvent(QPaintEvent*)

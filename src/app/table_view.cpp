@@ -3,9 +3,8 @@
 // reach a label and where the card buttons are enabled or disabled.
 #include "app/vell.h"
 
-#include "core/card_size.h"
 #include "core/data_dir.h"
-#include "core/logging.h"
+#include "dialogs/scaled_image.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,34 +16,12 @@ using rules::Suit;
 
 namespace {
 
-QPixmap loadImage(const QString& relativePath)
-{
-    QPixmap image;
-    if (const auto bytes = readDataFile(dataFile(relativePath), data_limits::kImage))
-        image.loadFromData(*bytes);
-    return image;
-}
-
-// Images are read from their files each time a face is shown, drawn for the
-// screen's scale so that a card is as sharp as the text beside it: the
-// drawing for that scale, or for the next larger one. Without it the 1x
-// image is shown, enlarged; a missing or unreadable 1x image leaves the
-// place empty, and the game goes on.
+// Images are read from their files each time a face is shown.
 QPixmap cardImage(const QString& relativePath, qreal screenScale)
 {
-    // A hundredth below: a screen scale computed as 1.2499 still takes 1.25.
-    const qreal scale = card_size::drawnScaleFor(screenScale - 0.01);
-    if (scale > 1) {
-        QPixmap sharp = loadImage(rules::scaledImagePath(relativePath, scale));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(scale);
-            return sharp;
-        }
-    }
-    const QPixmap image = loadImage(relativePath);
-    if (image.isNull())
-        qCDebug(lcVell) << "no image" << relativePath;
-    return image;
+    return QPixmap::fromImage(imageForScale(relativePath, screenScale, [](const QString& path) {
+        return readDataFile(dataFile(path), data_limits::kImage);
+    }));
 }
 
 } // namespace

@@ -97,6 +97,7 @@ Vell::Vell(MatchRunner& runner, Settings& settings)
         window->setWindowIcon(icon);
     setCentralWidget(new QWidget(this));
     buildTable();
+    applyTableTextColour();
     layoutTable();
     createActions();
     createMenus();

@@ -59,6 +59,9 @@ private:
     void Bye_Message();
     void Change_Back_Color(int n);
     void selectBackColor(int code);
+    // Black or white for the texts on the table, whichever reads better on
+    // its colour.
+    void applyTableTextColour();
 
     // What the runner tells.
     void showMatchCommands(bool enabled, Match::Kind running);

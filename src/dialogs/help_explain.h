@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QLocale>
 #include <QTextBrowser>
 
 // The rules of the game in a window of their own: a read-only browser on the
@@ -12,7 +13,8 @@ class Help_explain : public QTextBrowser
     Q_OBJECT
 
 public:
-    Help_explain();
+    // On a Japanese system the page opens at its Japanese part.
+    explicit Help_explain(const QLocale& system = QLocale::system());
 
     // Loads the page the first time; later calls keep the page and its place.
     // Showing the window calls it: a game in which Help is never opened
@@ -21,7 +23,8 @@ public:
 
     // The page and the card images it shows are read like every data file:
     // only regular files of a sensible size, so that a pipe or a device in
-    // their place can neither hang the window nor fill the memory.
+    // their place can neither hang the window nor fill the memory. The
+    // images are the drawings for the screen's scale, as the table's are.
     QVariant loadResource(int type, const QUrl& name) override;
 
 protected:
@@ -31,4 +34,5 @@ protected:
 
 private:
     bool m_loaded = false;
+    bool m_japanese = false;
 };

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -25,8 +26,6 @@ constexpr int kLowestLevel = 1;
 constexpr int kHighestLevel = 5;
 constexpr int kRowSpacing = 2;
 constexpr int kGroupMargin = 4;
-// The greeting's room for a long name.
-constexpr int kNameLines = 2;
 
 // The name of each level, from level 1 up.
 constexpr const char* kLevelNames[kHighestLevel] = {
@@ -59,8 +58,11 @@ Level_Check::Level_Check(Settings& settings)
 
     Hello_Label = new QLabel(this);
     Hello_Label->setObjectName(QStringLiteral("Hello_Label"));
-    // The name is shown as typed, never read as markup.
+    // The name is shown as typed, never read as markup. A long one wraps to
+    // the width the other controls give the dialog, rather than widening it.
     Hello_Label->setTextFormat(Qt::PlainText);
+    Hello_Label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Hello_Label->setWordWrap(true);
 
     Level_change_CheckBox = new QCheckBox(tr("Change Strange Level"), this);
     Level_change_CheckBox->setObjectName(QStringLiteral("Level_change_CheckBox"));
@@ -99,7 +101,7 @@ Level_Check::Level_Check(Settings& settings)
     Cansel_button->setEnabled(false);
 
     layoutDialog();
-    showGreeting();
+    fitToContent();
 
     connect(Level_Slider, &QSlider::sliderPressed, this, &Level_Check::change_Level);
     connect(Level_Slider, &QSlider::sliderReleased, this, &Level_Check::change_Level);
@@ -111,9 +113,9 @@ Level_Check::Level_Check(Settings& settings)
 
 void Level_Check::layoutDialog()
 {
-    // The dialog's size is fixed, so rows sit closer than usual to leave
-    // every control its full height. Sharing the group box makes the three
-    // choices exclusive.
+    // Rows sit closer than usual, so that every control has its full height
+    // in the dialog's own size at the ordinary font. Sharing the group box
+    // makes the three choices exclusive.
     auto* methods = new QVBoxLayout;
     methods->setSpacing(0);
     methods->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
@@ -140,20 +142,27 @@ void Level_Check::layoutDialog()
     setLayout(rows);
 }
 
-// The dialog cannot grow: a long name wraps onto a second line, and only a
-// name that would need more is cut short.
-void Level_Check::showGreeting()
+// The dialog keeps its size at the ordinary font. Larger fonts make it grow,
+// never shrink, until every control has the room it asks for; the greeting
+// then wraps onto as many lines as it needs. Only a name too long for half
+// the screen is shortened, in the middle, so that the greeting around it
+// stays whole.
+void Level_Check::fitToContent()
 {
-    const QMargins margins = layout()->contentsMargins();
-    const int room = kDialogWidth - margins.left() - margins.right();
-    Hello_Label->setWordWrap(true);
-    const QString name = playerDisplayName().value_or(QString());
-    Hello_Label->setText(tr("Hello %1").arg(fittedName(name, Hello_Label->fontMetrics(), room, kNameLines)));
-    // A greeting that still runs past its two lines is cut at their end.
+    ensurePolished();
+    QLayout* rows = layout();
+    const int width = qMax(kDialogWidth, rows->totalSizeHint().width());
+    const QMargins margins = rows->contentsMargins();
+    const int room = width - margins.left() - margins.right();
     const QFontMetrics metrics = Hello_Label->fontMetrics();
-    const QRect needed = metrics.boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, Hello_Label->text());
-    if (needed.height() > kNameLines * metrics.lineSpacing() || needed.width() > room)
-        Hello_Label->setText(metrics.elidedText(Hello_Label->text(), Qt::ElideRight, room));
+    const int lines = qMax(1, screen()->availableGeometry().height() / 2 / metrics.lineSpacing());
+    const QString name = playerDisplayName().value_or(QString());
+    Hello_Label->setText(tr("Hello %1").arg(fittedName(name, metrics, room, lines)));
+    Hello_Label->setMinimumHeight(Hello_Label->heightForWidth(room));
+    // Measures afresh every row, the greeting's too, at the width it gets.
+    rows->activate();
+    const int height = rows->hasHeightForWidth() ? rows->totalHeightForWidth(width) : rows->totalSizeHint().height();
+    setFixedSize(width, qMax(kDialogHeight, height));
 }
 
 void Level_Check::change_Level()

@@ -17,7 +17,8 @@ struct Settings;
 // in this game, so their controls stay disabled, and the two check boxes that
 // ask for a change only say so and clear themselves. The main window keeps one
 // instance for the whole run and shows it modelessly; the level is the one in
-// the run's settings.
+// the run's settings. It has a size of its own at the ordinary font and grows
+// with larger fonts.
 class Level_Check : public QDialog
 {
     Q_OBJECT
@@ -51,7 +52,7 @@ protected:
 private:
     void layoutDialog();
     void refuseChange(QCheckBox* box);
-    void showGreeting();
+    void fitToContent();
 
     Settings& m_settings;
 };

@@ -325,10 +325,11 @@ QColor edgeColour()
 
 namespace {
 
-// The black suits at the 1x card's two symbol sizes, set pixel by pixel: an
-// outline's soft edges would turn the few pixels that tell a club from a
-// spade into the same grey blob. The club is three lobes with paper between
-// them; the spade one blade rising to a point.
+// The black suits at the 1x card's two symbol sizes, and the club of the
+// 16 px icon, set pixel by pixel: an outline's soft edges would turn the few
+// pixels that tell a club from a spade, or from a plus sign, into the same
+// grey blob. The club is three lobes with paper between them; the spade one
+// blade rising to a point.
 struct PixelShape {
     Suit suit;
     int width;
@@ -343,6 +344,8 @@ const PixelShape kPixelShapes[] = {
      {"..XXXX..", ".XXXXXX.", ".XXXXXX.", "..XXXX..", "XX.XX.XX", "XXXXXXXX", "XX.XX.XX", "...XX...", "..XXXX.."}},
     {Suit::Spades, 7, 8, {"...X...", "..XXX..", ".XXXXX.", "XXXXXXX", "XXXXXXX", ".XXXXX.", "...X...", "..XXX.."}},
     {Suit::Clubs, 7, 8, {"..XXX..", ".XXXXX.", "..XXX..", "XX.X.XX", "XXXXXXX", "XX.X.XX", "...X...", "..XXX.."}},
+    {Suit::Clubs, 7, 9,
+     {"..XXX..", ".XXXXX.", ".XXXXX.", "..XXX..", "XX.X.XX", "XXXXXXX", "XX.X.XX", "...X...", "..XXX.."}},
 };
 
 bool pixelShape(Suit suit, const QRectF& box, QPainterPath& path)

@@ -18,6 +18,9 @@ QImage transparentSquare(int size)
     return image;
 }
 
+// The smallest club that reads as one, drawn pixel by pixel.
+constexpr QSize kNarrowClub(7, 9);
+
 int scaled(qreal fraction, int size)
 {
     return int(std::floor(fraction * size + 0.5));
@@ -43,15 +46,21 @@ QImage renderSmallIcon(int size)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QSize card(scaled(0.53, size), scaled(0.81, size));
-    const QRect back(QPoint(0, 0), card);
+    QRect back(QPoint(0, 0), card);
     const QRect front(QPoint(size - card.width(), size - card.height()), card);
-    plainCard(p, back);
     // The club fills the strip of the back card left of the front one, less
-    // a pixel of paper each side.
-    const int clubWidth = front.left() - 2;
+    // a pixel of paper each side. Where that leaves too few pixels for a club
+    // (at 16 px, six: it reads as a plus sign), the back card reaches a pixel
+    // under the front one and the club, set pixel by pixel, fills the strip.
+    const int strip = front.left() - 2;
+    QRectF club(1, 2, strip, std::round(strip * 9.0 / 8));
+    if (strip < kNarrowClub.width()) {
+        back.setRight(front.left());
+        club = QRectF(QPointF(1, 2), kNarrowClub);
+    }
+    plainCard(p, back);
     p.setPen(Qt::NoPen);
-    p.fillPath(suitPath(rules::Suit::Clubs, QRectF(1, 2, clubWidth, std::round(clubWidth * 9.0 / 8))),
-               inkOf(rules::Suit::Clubs));
+    p.fillPath(suitPath(rules::Suit::Clubs, club), inkOf(rules::Suit::Clubs));
     plainCard(p, front);
     const qreal mx = std::max(1.5, 0.09 * size);
     const qreal my = std::max(2.0, 0.1 * size);
