@@ -30,25 +30,22 @@ private slots:
         QVERIFY(!t.commandsEnabled());
         QCOMPARE(t.phase(), Match::Phase::Starting);
 
-        // Each step of the chain, as it comes.
+        // Each step of the chain, as it comes, when the game's timing has it.
         struct Step {
-            qint64 atMs;
             const char* message;
             int round;
             bool prizeUp;
         };
-        const Step chain[] = {
-            {1500, "", 0, false},
-            {3000, "Round1", 1, false},
-            {6000, "", 1, true},
-        };
-        for (const Step& step : chain) {
+        const Step chain[] = {{"", 0, false}, {"Round1", 1, false}, {"", 1, true}};
+        qint64 atMs = 0;
+        for (int i = 0; i < 3; ++i) {
             QCOMPARE(t.enabledCards(), QList<int>{});
             QVERIFY(t.time.runNext());
-            QCOMPARE(t.time.nowMs(), step.atMs);
-            QCOMPARE(t.message(), QString::fromLatin1(step.message));
-            QCOMPARE(t.score(), QStringLiteral("Round:%1,Score:CPU=0,User=0,tie=0").arg(step.round));
-            QCOMPARE(t.shown("Daiya_Label_open").isEmpty(), !step.prizeUp);
+            QCOMPARE(t.steps.last().name.toLatin1(), schedule::kStart[i + 1].name);
+            QCOMPARE(t.time.nowMs(), atMs += schedule::kStart[i + 1].delayMs);
+            QCOMPARE(t.message(), QString::fromLatin1(chain[i].message));
+            QCOMPARE(t.score(), QStringLiteral("Round:%1,Score:CPU=0,User=0,tie=0").arg(chain[i].round));
+            QCOMPARE(t.shown("Daiya_Label_open").isEmpty(), !chain[i].prizeUp);
             QVERIFY(!t.commandsEnabled());
         }
         QCOMPARE(t.enabledCards(), allCards());
