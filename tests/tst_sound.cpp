@@ -7,6 +7,7 @@
 // handlers of its own, so every match runs in a child process: this same
 // program started with --child, which plays a watching match the way the
 // game does and reports what it saw on standard output.
+#include "app/ending.h"
 #include "app/round_sound.h"
 #include "app/vell.h"
 #include "core/time_scale.h"
@@ -23,10 +24,12 @@
 #include <QTest>
 #include <QTextStream>
 
-#include <cstdio>
 #include <QTimer>
 
+#include <xcb/xcb.h>
+
 #include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -44,6 +47,7 @@ int childMain(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     RoundSound::quietLibraryWarnings();
+    Ending ending;
     const QStringList args = app.arguments();
     timing::setScale(args.value(2).toDouble());
     const int closeAfter = args.value(3).toInt();
@@ -53,10 +57,13 @@ int childMain(int argc, char* argv[])
     int result = 0;
     {
         Vell w;
-        w.show();
         auto* sound = w.findChild<RoundSound*>(QStringLiteral("round sound"));
-        QObject::connect(sound, &RoundSound::started, &w,
-                         [&](const QString& path) { say(QStringLiteral("started ") + QFileInfo(path).fileName()); });
+        QObject::connect(sound, &RoundSound::started, &w, [&](const QString& path) {
+            say(QStringLiteral("started ") + QFileInfo(path).fileName());
+            // Left in the buffer: however the run ends, it must still arrive.
+            std::fputs(qPrintable(QStringLiteral("written %1\n").arg(QFileInfo(path).fileName())), stdout);
+        });
+        QTimer::singleShot(0, &w, [&] { say(QStringLiteral("window %1").arg(w.winId())); });
 
         // Ticks every few milliseconds; a longer gap is time the event loop
         // could not run.
@@ -98,12 +105,12 @@ int childMain(int argc, char* argv[])
         heartbeat.start();
         w.Computer_vs_Computer_Action->trigger();
         say(QStringLiteral("playing"));
-        result = app.exec();
+        result = ending.run(w);
     }
     // Left in the buffer on purpose: what a program printed last reaches
     // its reader even when the run ends without exit handlers.
     std::fputs("ended\n", stdout);
-    return RoundSound::finishRun(result);
+    return result;
 }
 
 using Watcher = std::function<void(const QString& line)>;
@@ -129,6 +136,7 @@ public:
             if (m_sinceClose.isValid())
                 exitAfterCloseMs = m_sinceClose.elapsed();
             errors = QString::fromUtf8(m_process.readAllStandardError());
+            status = m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
             exited = true;
             startNext();
         });
@@ -140,14 +148,22 @@ public:
 
     void start()
     {
-        m_process.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--child"), QString::number(kScale), QString::number(m_closeAfterMs)});
+        if (!endRun)
+            return launch();
+        // First an X server of its own, which the test may take away.
+        QObject::connect(&x, &QProcess::readyReadStandardOutput, &x, [this] {
+            display += QString::fromUtf8(x.readAllStandardOutput());
+            if (display.endsWith(QLatin1Char('\n')))
+                launch();
+        });
+        x.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                                         QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     }
     ~Child()
     {
-        if (!exited) {
-            m_process.kill();
-            m_process.waitForFinished();
+        for (QProcess* p : {&m_process, &x}) {
+            p->kill();
+            p->waitForFinished();
         }
     }
 
@@ -172,13 +188,36 @@ public:
         return files;
     }
 
+    qint64 pid() const { return m_process.processId(); }
+
     QStringList lines;
     QString errors;
     qint64 exitAfterCloseMs = -1;
+    // The exit code, or -1 after a crash.
+    int status = -1;
     bool playing = false;
     bool exited = false;
+    // Given, it runs on an X server of its own and is ended from outside
+    // endAfterMs after the line endOn.
+    std::function<void(Child&)> endRun;
+    QString endOn;
+    int endAfterMs = 0;
+    QProcess x;
+    QString display;
 
 private:
+    void launch()
+    {
+        if (endRun) {
+            QProcessEnvironment env = m_process.processEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + display.trimmed());
+            m_process.setProcessEnvironment(env);
+        }
+        m_process.start(QCoreApplication::applicationFilePath(),
+                        {QStringLiteral("--child"), QString::number(kScale), QString::number(m_closeAfterMs)});
+    }
+
     void startNext()
     {
         if (Child* next = std::exchange(m_next, nullptr))
@@ -195,6 +234,12 @@ private:
             lines << line;
             if (line == QLatin1String("closing"))
                 m_sinceClose.start();
+            if (endRun && line == endOn) {
+                QTimer::singleShot(endAfterMs, &m_process, [this] {
+                    m_sinceClose.start();
+                    endRun(*this);
+                });
+            }
             if (line == QLatin1String("playing")) {
                 playing = true;
                 startNext();
@@ -364,10 +409,18 @@ private:
     QTemporaryDir m_dir;
     QLocalServer m_silent;
     // Servers that answer, one of them until it is stopped.
-    PulseServer m_answering, m_forBrokenSound, m_stopping;
+    PulseServer m_answering, m_forBrokenSound, m_stopping, m_forEndings, m_stoppedForEnding;
     QString m_noPulse;
     QTemporaryDir m_brokenFolder;
     std::unique_ptr<Child> m_silentMatch, m_closedEarly, m_noServer, m_answered, m_brokenSound, m_stopped;
+    // The program ended from outside, each on an X server of its own, and
+    // the status it must end with.
+    struct WayOut {
+        QByteArray name;
+        int status;
+        std::unique_ptr<Child> run;
+    };
+    std::vector<WayOut> m_waysOut;
 
 private slots:
     // The servers first, then every match, each starting as the one before
@@ -379,7 +432,8 @@ private slots:
         m_noPulse = m_answering.start();
         if (m_noPulse.isEmpty()) {
             QCOMPARE(m_forBrokenSound.start(), QString());
-            QCOMPARE(m_stopping.start(), QString());
+            for (PulseServer* server : {&m_stopping, &m_forEndings, &m_stoppedForEnding})
+                QCOMPARE(server->start(), QString());
         }
         // The game's sounds, the fourth cut short.
         QDir(m_brokenFolder.path()).mkpath(QStringLiteral("wave"));
@@ -406,6 +460,38 @@ private slots:
                                                 if (line == QLatin1String("started 4.wav"))
                                                     m_stopping.stop();
                                             });
+
+        const auto wayOut = [this](const char* name, int status, const QString& server, const char* on, int afterMs,
+                                   std::function<void(Child&)> end, Watcher watch = {}) {
+            Child* before = m_waysOut.empty() ? m_stopped.get() : m_waysOut.back().run.get();
+            QProcessEnvironment env = gameEnvironment(server);
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+            auto run = std::make_unique<Child>(before, env, 0, QString(), std::move(watch));
+            run->endOn = QLatin1String(on);
+            run->endAfterMs = afterMs;
+            run->endRun = std::move(end);
+            m_waysOut.push_back({name, status, std::move(run)});
+        };
+        const auto loseDisplay = [](Child& run) { run.x.kill(); };
+        const auto send = [](int signo) { return [signo](Child& run) { ::kill(pid_t(run.pid()), signo); }; };
+        // Twenty moments of a sound: loading, starting, playing.
+        for (int ms = 0; ms < 300; ms += 15)
+            wayOut(qPrintable(QStringLiteral("display lost %1 ms into a sound").arg(ms)), 1, m_forEndings.address(),
+                   "started 1.wav", ms, loseDisplay);
+        wayOut("display lost while the server is silent", 1, silent, "playing", 300, loseDisplay);
+        wayOut("display lost while the server holds a sound", 1, m_stoppedForEnding.address(), "started 2.wav", 500,
+               loseDisplay, [this](const QString& line) {
+                   if (line == QLatin1String("started 2.wav"))
+                       m_stoppedForEnding.stop();
+               });
+        wayOut("window destroyed from outside", 1, m_forEndings.address(), "started 1.wav", 0, [](Child& run) {
+            xcb_connection_t* x = xcb_connect(qPrintable(QLatin1Char(':') + run.display.trimmed()), nullptr);
+            xcb_destroy_window(x, run.value(QStringLiteral("window")).toUInt());
+            free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr));
+            xcb_disconnect(x);
+        });
+        for (const int signo : {SIGTERM, SIGINT, SIGHUP})
+            wayOut(sigabbrev_np(signo), 128 + signo, m_forEndings.address(), "started 1.wav", 0, send(signo));
     }
 
     void serverThatNeverAnswers()
@@ -473,6 +559,33 @@ private slots:
         // Whatever the stopped server was handed after round 4 is not played.
         QVERIFY(run.played().size() <= 5);
         QCOMPARE(run.errors.count(QStringLiteral("does not answer")), 1);
+    }
+
+    void waysOut_data()
+    {
+        QTest::addColumn<int>("index");
+        for (std::size_t i = 0; i < m_waysOut.size(); ++i)
+            QTest::newRow(m_waysOut[i].name.constData()) << int(i);
+    }
+
+    // Each ends within a second, with its status and without a crash;
+    // the line left in the buffer last arrives, and no library line.
+    void waysOut()
+    {
+        if (!m_noPulse.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no PulseAudio server for this test: ") + m_noPulse));
+        QFETCH(int, index);
+        WayOut& way = m_waysOut[index];
+        Child& run = *way.run;
+        QVERIFY2(run.wait(), qPrintable(run.lines.join(QLatin1Char('\n'))));
+        QVERIFY2(run.status == way.status, qPrintable(QStringLiteral("status %1 %2").arg(run.status).arg(run.errors)));
+        QVERIFY2(run.exitAfterCloseMs >= 0 && run.exitAfterCloseMs < kExitWithinMs,
+                 qPrintable(QStringLiteral("ended %1 ms after it was told").arg(run.exitAfterCloseMs)));
+        if (!run.played().isEmpty())
+            QVERIFY(run.lines.contains(QStringLiteral("written ") + run.played().last()));
+        for (const QString& line : run.errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            QVERIFY2(line.startsWith(QLatin1String("vell: ")) || line.startsWith(QLatin1String("The X11 connection broke")),
+                     qPrintable(line));
     }
 };
 

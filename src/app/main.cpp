@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "app/ending.h"
 #include "app/round_sound.h"
 #include "app/translation.h"
 #include "app/vell.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     RoundSound::quietLibraryWarnings();
+    Ending ending;
     timing::applyEnvironment();
     qCDebug(lcVell) << "working folder" << QDir::currentPath() << "data folders" << installedDataFolders();
     QTranslator translator;
@@ -21,8 +23,7 @@ int main(int argc, char* argv[])
     int result = 0;
     {
         Vell window;
-        window.show();
-        result = app.exec();
+        result = ending.run(window);
     }
-    return RoundSound::finishRun(result);
+    return result;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/round_sound.h"
 
+#include "app/ending.h"
 #include "core/data_dir.h"
 #include "core/logging.h"
 #include "core/wave_file.h"
@@ -15,14 +16,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <mutex>
 #include <optional>
 
 namespace {
-
-std::atomic<bool> g_stalledThreadLeft{false};
 
 // While it works, the sound thread beats this often; a beat missing for
 // RoundSound::kPatienceMs means it is held by the audio server.
@@ -30,10 +27,22 @@ constexpr int kBeatMs = 50;
 // A sound is over by then even if it never says so.
 constexpr qint64 kLongestSoundMs = 5000;
 
+// Set once a sound has played through: by then the sound library has
+// registered every exit handler of its own.
+std::atomic<bool> g_libraryInitialised{false};
+
 qint64 nowMs()
 {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The library's exit handlers must run after ours: registered again after
+// each of its first uses, ours is the latest.
+void afterFirstUse()
+{
+    if (!g_libraryInitialised)
+        Ending::putFirst();
 }
 
 } // namespace
@@ -69,6 +78,13 @@ public:
         });
     }
 
+    // Deleted as its thread ends, once every object of the library is gone.
+    ~SoundWorker() override
+    {
+        m_effect.reset();
+        Ending::releaseThread();
+    }
+
     // Takes the latest request; earlier ones that were never taken are dropped.
     void wake()
     {
@@ -90,6 +106,7 @@ public:
             // The first question to the audio server, and the one a hung
             // server leaves unanswered.
             m_device = QMediaDevices::defaultAudioOutput();
+            afterFirstUse();
             beat();
             if (m_device->isNull()) {
                 qCDebug(lcVell) << "no audio device: the game is silent";
@@ -106,8 +123,11 @@ public:
         }
         m_effect = std::make_unique<QSoundEffect>(*m_device);
         connect(m_effect.get(), &QSoundEffect::playingChanged, this, [this] {
-            if (m_effect && !m_effect->isPlaying())
+            if (m_effect && !m_effect->isPlaying()) {
+                afterFirstUse();
+                g_libraryInitialised = true;
                 finish();
+            }
         });
         connect(m_effect.get(), &QSoundEffect::statusChanged, this, [this] {
             if (m_effect && m_effect->status() == QSoundEffect::Error)
@@ -115,6 +135,7 @@ public:
         });
         m_effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
         m_effect->play();
+        afterFirstUse();
         announce(path);
     }
 
@@ -168,7 +189,6 @@ RoundSound::~RoundSound()
     }
     // Held by the audio server: the thread and its worker are left to the
     // end of the process, which no longer waits for them.
-    g_stalledThreadLeft = true;
     qCDebug(lcVell) << "sound thread left behind, held by the audio server";
 }
 
@@ -181,6 +201,7 @@ void RoundSound::startThread()
     // Deleted on its own thread as that thread ends.
     connect(m_thread, &QThread::finished, worker, &QObject::deleteLater);
     m_worker = worker;
+    Ending::holdThread();
     m_thread->start();
 }
 
@@ -192,11 +213,6 @@ bool RoundSound::stalled() const
 bool RoundSound::isSilent() const
 {
     return m_shared->silent;
-}
-
-bool RoundSound::stalledThreadLeft()
-{
-    return g_stalledThreadLeft;
 }
 
 namespace {
@@ -217,17 +233,6 @@ void RoundSound::quietLibraryWarnings()
 {
     if (!g_nextHandler)
         g_nextHandler = qInstallMessageHandler(dropAudioLibraryNoise);
-}
-
-int RoundSound::finishRun(int result)
-{
-    if (g_stalledThreadLeft) {
-        // _Exit skips the exit handlers, and with them the flushing of
-        // what is still buffered for standard output and error.
-        std::fflush(nullptr);
-        std::_Exit(result);
-    }
-    return result;
 }
 
 void RoundSound::play(const QString& path)

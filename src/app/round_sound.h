@@ -26,7 +26,8 @@ public:
 
     explicit RoundSound(QObject* parent = nullptr);
     // Waits a moment for the sound thread to end, never longer: a thread
-    // held by a stalled server is left behind (see stalledThreadLeft).
+    // held by a stalled server is left behind, and the process then ends
+    // without waiting for it (see Ending::holdThread).
     ~RoundSound() override;
 
     // Plays the WAV file at path once; the sound playing before is let go.
@@ -36,16 +37,6 @@ public:
 
     // True once the game has given up on sound for this run.
     bool isSilent() const;
-
-    // Whether a sound thread was left behind, held by an audio server that
-    // never answered.
-    static bool stalledThreadLeft();
-
-    // What main returns, once the windows are gone. The audio library's exit
-    // handlers would wait for a thread left behind for as long as the
-    // server's own timeout; nothing is left to save, so the process then
-    // ends at once, with the same result, once its output is flushed.
-    static int finishRun(int result);
 
     // Keeps the audio library's own complaints about a missing or silent
     // audio server off standard error: the game says it once in its own
