@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 
 PACKAGES = cmake make g++ pkg-config gzip \
 	qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
-	libgl-dev libxcb1-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream \
+	libgl-dev libpulse-dev libxcb1-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream \
 	pulseaudio pulseaudio-utils
 # Building the Debian package also needs these.
 PACKAGE_TOOLS = dpkg-dev lintian
