@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -63,6 +64,7 @@ void Vell::paintEvent(QPaintEvent*)
     if (!m_painted) {
         m_painted = true;
         qCDebug(lcVell) << "first paint";
+        QTimer::singleShot(0, this, &Vell::showGameIcon);
     }
 }
 
