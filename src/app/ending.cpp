@@ -23,12 +23,12 @@ constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // What the orderly end after a signal may take.
 constexpr unsigned kGraceSeconds = 1;
 
-// The signal handler's only way to the event loop: one byte per signal.
+// The signal handler's only way to the event loop.
 int g_signalPipe[2] = {-1, -1};
 volatile std::sig_atomic_t g_signal = 0;
 std::atomic<int> g_heldThreads{0};
 
-extern "C" void takeSignal(int signo)
+void takeSignal(int signo)
 {
     if (g_signal != 0)
         return;
@@ -40,7 +40,7 @@ extern "C" void takeSignal(int signo)
     errno = savedErrno;
 }
 
-extern "C" void graceOver(int)
+void graceOver(int)
 {
     _exit(128 + g_signal);
 }
@@ -83,8 +83,6 @@ Ending::Ending()
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-Ending::~Ending() = default;
-
 int Ending::run(QWidget& window)
 {
     m_window = &window;
@@ -105,7 +103,8 @@ bool Ending::nativeEventFilter(const QByteArray& type, void* message, qintptr*)
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7f) != XCB_DESTROY_NOTIFY)
         return false;
-    // Qt destroys the window itself only once it has let go of it.
+    // When Qt destroys the window itself, the widget has let go of its id
+    // before the news comes back.
     const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
     if (destroyed->window != 0 && WId(destroyed->window) == m_window->internalWinId()) {
         qCWarning(lcVell, "The window was destroyed from outside: the game ends.");

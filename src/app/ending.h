@@ -25,7 +25,6 @@ public:
     // Takes the signals from here on; one for the program, made after the
     // application object.
     Ending();
-    ~Ending() override;
 
     // Shows the window and runs the event loop until the run ends, which
     // also comes once the window's native window is destroyed from outside.

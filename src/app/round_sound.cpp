@@ -172,10 +172,8 @@ public:
             }
         });
         connect(m_effect.get(), &QSoundEffect::statusChanged, this, [this] {
-            if (m_effect && m_effect->status() == QSoundEffect::Error) {
-                m_effect.reset();
+            if (m_effect && m_effect->status() == QSoundEffect::Error)
                 finish();
-            }
         });
         m_effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
         m_effect->play();
