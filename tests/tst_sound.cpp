@@ -59,6 +59,7 @@ int childMain(int argc, char* argv[])
     int result = 0;
     {
         Vell w;
+        w.show();
         auto* sound = w.findChild<RoundSound*>(QStringLiteral("round sound"));
         QObject::connect(sound, &RoundSound::started, &w, [&](const QString& path) {
             say(QStringLiteral("started ") + QFileInfo(path).fileName());
