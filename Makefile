@@ -47,8 +47,9 @@ test-sanitize: deps
 		ctest --output-on-failure -j$(JOBS)
 
 # Start-up to the first pixels on Xvfb, the steps of a whole match at time
-# scale 1, peak memory and idle cost; records the figures in
-# docs/PERFORMANCE.md. Takes about twelve minutes. Not part of CI.
+# scale 1 (as the machine is, and with every core busy), peak memory and
+# idle cost; records the figures in docs/PERFORMANCE.md. Takes about
+# fifteen minutes. Not part of CI.
 bench:
 	@sh scripts/install-deps.sh $(PACKAGES) $(BENCH_TOOLS)
 	$(MAKE) build
