@@ -55,6 +55,18 @@ void leaveBeforeTheLibraries(int status, void*)
     std::_Exit(status);
 }
 
+QtMessageHandler g_nextHandler = nullptr;
+
+// Qt's X platform says this just before it calls exit(1). The sound library
+// registers one of its exit handlers while the first sound starts, which
+// would otherwise run before ours until that sound is over.
+void leaveWithTheDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    g_nextHandler(type, context, message);
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("The X11 connection broke")))
+        leaveBeforeTheLibraries(1, nullptr);
+}
+
 } // namespace
 
 Ending::Ending()
@@ -81,6 +93,7 @@ Ending::Ending()
         }
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
+    g_nextHandler = qInstallMessageHandler(leaveWithTheDisplay);
 }
 
 int Ending::run(QWidget& window)

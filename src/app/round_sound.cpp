@@ -257,10 +257,15 @@ RoundSound::~RoundSound()
         thread->quit();
     const QDeadlineTimer patience(kPatienceMs);
     for (QThread* thread : m_threads) {
-        if (thread->wait(patience))
+        if (thread->wait(patience)) {
             delete thread;
-        else
-            qCDebug(lcVell) << "sound thread left behind, held by the audio server";
+            continue;
+        }
+        // Kept to the end of the process: held by the audio server, the
+        // thread may yet end on its own, and its object must outlive it.
+        static auto* const leftBehind = new std::vector<QThread*>;
+        leftBehind->push_back(thread);
+        qCDebug(lcVell) << "sound thread left behind, held by the audio server";
     }
 }
 
