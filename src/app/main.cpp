@@ -9,11 +9,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QTranslator>
+
+#include <thread>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The first image read sets up Qt's image formats, which takes longer
+    // than reading every card after it; on a thread of its own, that
+    // overlaps the setting up of the style and the fonts.
+    std::thread imageFormats([] { QImage().load(QStringLiteral(":/icons/vell-16.png")); });
     RoundSound::quietLibraryWarnings();
     Ending ending;
     timing::applyEnvironment();
@@ -23,6 +30,7 @@ int main(int argc, char* argv[])
     int result = 0;
     {
         Vell window;
+        imageFormats.join();
         result = ending.run(window);
     }
     return result;
