@@ -460,9 +460,9 @@ of the first pixels: the window icon, eight sizes from 16 to 256 pixels,
 took about 2.5 ms to read and more to hand to the X server before the
 table could be drawn, and is now set once the table is on the screen; and
 the image formats are now set up on a thread of their own while the style
-and the fonts are set up. Measured the same way (41 interleaved runs on a
-quiet machine), the ratio to the window with text went from 1.20 to 1.13
-with the first, and to 1.10 with both. What is left is the table itself;
+and the fonts are set up. Measured with the probe (41 interleaved runs of
+each, on a quiet machine), the ratio to the window with text went from
+1.20 to 1.13 with the first, and from 1.13 to 1.10 with the second. What is left is the table itself;
 building the two other windows only when first opened would save the
 0.5 ms, less than the runs vary. The rules page is read only when Help is
 first opened.
