@@ -207,6 +207,11 @@ private:
             qCDebug(lcVell) << "no audio server answers: the game is silent for now";
             return false;
         }
+        // Once in use, the library keeps threads of its own busy with the
+        // server, and its exit handlers would tear the connection down under
+        // them: from here on the process never runs those handlers.
+        static std::once_flag libraryInUse;
+        std::call_once(libraryInUse, [] { Ending::holdThread(); });
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         afterFirstUse();
         beat();
