@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -82,6 +83,7 @@ void Vell::paintEvent(QPaintEvent*)
     if (!m_painted) {
         m_painted = true;
         qCDebug(lcVell) << "first paint";
+        QTimer::singleShot(0, this, &Vell::showGameIcon);
     }
 }
 

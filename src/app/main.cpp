@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "app/ending.h"
 #include "app/round_sound.h"
 #include "app/translation.h"
 #include "app/vell.h"
@@ -8,12 +9,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QTranslator>
+
+#include <thread>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The first image read sets up Qt's image formats, which takes longer
+    // than reading every card after it; on a thread of its own, that
+    // overlaps the setting up of the style and the fonts.
+    std::thread imageFormats([] { QImage().load(QStringLiteral(":/icons/vell-16.png")); });
     RoundSound::quietLibraryWarnings();
+    Ending ending;
     timing::applyEnvironment();
     qCDebug(lcVell) << "working folder" << QDir::currentPath() << "data folders" << installedDataFolders();
     QTranslator translator;
@@ -21,8 +30,8 @@ int main(int argc, char* argv[])
     int result = 0;
     {
         Vell window;
-        window.show();
-        result = app.exec();
+        imageFormats.join();
+        result = ending.run(window);
     }
-    return RoundSound::finishRun(result);
+    return result;
 }

@@ -168,6 +168,7 @@ protected slots:
 private:
     using Step = void (Vell::*)();
 
+    void showGameIcon();
     void buildTable();
     void layoutTable();
     void createActions();
