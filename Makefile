@@ -8,14 +8,14 @@ CMAKE_FLAGS ?=
 
 PACKAGES = cmake make g++ pkg-config gzip \
 	qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
-	libgl-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream \
+	libgl-dev libpulse-dev libxcb1-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream \
 	pulseaudio pulseaudio-utils
 # Building the Debian package also needs these.
 PACKAGE_TOOLS = dpkg-dev lintian
 # Taking the README's screenshot also needs these.
 SCREENSHOT_TOOLS = xdotool imagemagick
 # The benchmarks watch pixels reach an X server and drive the game's menus.
-BENCH_TOOLS = libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev xdotool
+BENCH_TOOLS = libxcb-damage0-dev libxcb-xtest0-dev xdotool
 
 .PHONY: all deps configure build play test test-sanitize bench package screenshot clean
 
@@ -47,8 +47,9 @@ test-sanitize: deps
 		ctest --output-on-failure -j$(JOBS)
 
 # Start-up to the first pixels on Xvfb, the steps of a whole match at time
-# scale 1, peak memory and idle cost; records the figures in
-# docs/PERFORMANCE.md. Takes about twelve minutes. Not part of CI.
+# scale 1 (as the machine is, and with every core busy), peak memory and
+# idle cost; records the figures in docs/PERFORMANCE.md. Takes about
+# fifteen minutes. Not part of CI.
 bench:
 	@sh scripts/install-deps.sh $(PACKAGES) $(BENCH_TOOLS)
 	$(MAKE) build

@@ -127,5 +127,5 @@ int main(int argc, char* argv[])
         std::printf("step %zu %s %.0f %.3f %.3f %.3f %.3f\n", i + 1, qPrintable(s.name), scheduled, dueMs, ranMs,
                     ranMs - dueMs, dueMs - scheduled);
     }
-    return RoundSound::finishRun(result);
+    return result;
 }

@@ -2,7 +2,8 @@
 // Watches a program's windows reach an X server. It starts PROGRAM and
 // measures, with the DAMAGE extension, from just before the exec to the first
 // pixels the X server receives for the program's first top-level window after
-// that window is mapped: the moment a player could first see it.
+// that window is mapped: the moment a player could first see it. It also
+// says when that window was created.
 //
 //   bench_xprobe [--answer-box] [--then COMMAND] -- PROGRAM [ARG...]
 //
@@ -17,7 +18,8 @@
 //                  Afterwards report the program's peak resident memory.
 //
 // Prints "key value" lines on standard output; times in milliseconds. The
-// program is ended with SIGTERM when the probe is done.
+// program is ended with SIGTERM when the probe is done, and killed when the
+// probe fails.
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -43,7 +45,8 @@ extern char** environ;
 
 namespace {
 
-constexpr int kGiveUpMs = 30'000;
+// Only a program that shows nothing takes this long: no pixel can be missed.
+constexpr int kGiveUpMs = 10'000;
 constexpr int kRepressMs = 1000;
 constexpr xcb_keysym_t kReturnKeysym = 0xff0d;
 
@@ -54,19 +57,24 @@ double nowMs()
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
 }
 
+// The program, and the command run alongside it, while they run.
+pid_t g_program = 0;
+pid_t g_helper = 0;
+
 [[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "bench_xprobe: %s\n", what);
+    for (const pid_t pid : {g_program, g_helper}) {
+        if (pid > 0 && kill(pid, SIGKILL) == 0)
+            waitpid(pid, nullptr, 0);
+    }
     std::exit(1);
 }
 
 struct Window {
-    xcb_damage_damage_t damage = 0;
     bool mapped = false;
-    // The low bits of the sequence number of the request that emptied the
-    // window's damage when it was mapped.
-    uint16_t mappedSequence = 0;
     int mapOrder = 0;
+    double createdMs = -1;
     double lastPixelsMs = -1;
 };
 
@@ -105,6 +113,7 @@ public:
         m_startMs = nowMs();
         if (posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv, environ) != 0)
             fail("cannot start the program");
+        g_program = m_pid;
         posix_spawn_file_actions_destroy(&actions);
     }
 
@@ -117,6 +126,8 @@ public:
             fail("no window of the program showed pixels");
         return window;
     }
+
+    double createdMs(xcb_window_t window) { return m_windows[window].createdMs; }
 
     // The same, giving up after withinMs with XCB_NONE.
     xcb_window_t firstPixelsWithin(int mapOrder, double& atMs, int withinMs)
@@ -162,6 +173,7 @@ public:
         pid_t helper = 0;
         if (posix_spawn(&helper, "/bin/sh", nullptr, nullptr, const_cast<char**>(shArgs), environ) != 0)
             fail("cannot run the command");
+        g_helper = helper;
         const double since = nowMs();
         const int helperFd = int(syscall(SYS_pidfd_open, helper, 0));
         if (helperFd < 0)
@@ -178,6 +190,7 @@ public:
         close(helperFd);
         int status = 0;
         waitpid(helper, &status, 0);
+        g_helper = 0;
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
             fail("the command failed");
         lastPixelsMs = m_windows[window].lastPixelsMs - since;
@@ -204,7 +217,7 @@ public:
         kill(m_pid, SIGTERM);
         for (int i = 0; i < 200; ++i) {
             if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-                m_pid = 0;
+                m_pid = g_program = 0;
                 return;
             }
             usleep(10'000);
@@ -212,6 +225,7 @@ public:
         kill(m_pid, SIGKILL);
         waitpid(m_pid, nullptr, 0);
         m_pid = 0;
+        g_program = 0;
     }
 
     double startMs() const { return m_startMs; }
@@ -254,7 +268,7 @@ private:
         if (drainEvents())
             return true;
         if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
-            m_pid = 0;
+            m_pid = g_program = 0;
             fail("the program ended");
         }
         pollfd fd{xcb_get_file_descriptor(m_conn), POLLIN, 0};
@@ -279,6 +293,10 @@ private:
         return any;
     }
 
+    // The server sends events in the order things happened to it: a window's
+    // damage that comes after its MapNotify happened while it was mapped,
+    // however late the probe reads either. Every drawing is reported, so
+    // none is taken for another, and nothing needs clearing in time.
     void handle(xcb_generic_event_t* event, double at)
     {
         const uint8_t type = event->response_type & 0x7f;
@@ -288,21 +306,12 @@ private:
                 return;
             // Watched from its creation, so that no pixel can come before.
             Window& w = m_windows[created->window];
-            w.damage = xcb_generate_id(m_conn);
-            xcb_damage_create(m_conn, w.damage, created->window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+            w.createdMs = at;
+            xcb_damage_create(m_conn, xcb_generate_id(m_conn), created->window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
             xcb_flush(m_conn);
         } else if (type == XCB_MAP_NOTIFY) {
-            const auto* mapped = reinterpret_cast<xcb_map_notify_event_t*>(event);
-            const auto it = m_windows.find(mapped->window);
+            const auto it = m_windows.find(reinterpret_cast<xcb_map_notify_event_t*>(event)->window);
             if (it != m_windows.end() && !it->second.mapped) {
-                // Mapping alone may report damage (the server exposes the
-                // window) without a pixel from the program: what was
-                // reported up to here is dropped. Every event carries the
-                // sequence number of the last request of ours that the
-                // server had handled, which tells reports from before this
-                // subtraction from those after it.
-                it->second.mappedSequence = uint16_t(xcb_damage_subtract(m_conn, it->second.damage, XCB_NONE, XCB_NONE).sequence);
-                xcb_flush(m_conn);
                 it->second.mapped = true;
                 it->second.mapOrder = ++m_mapped;
             }
@@ -310,19 +319,10 @@ private:
             // Its damage object went with it.
             m_windows.erase(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window);
         } else if (type == m_damageNotify) {
-            const auto* damaged = reinterpret_cast<xcb_damage_notify_event_t*>(event);
-            const auto it = m_windows.find(damaged->drawable);
-            if (it == m_windows.end())
-                return;
-            if (!it->second.mapped)
-                return;
-            // Damage from before the window was mapped never reached the screen.
-            if (uint16_t(damaged->sequence - it->second.mappedSequence) >= 0x8000)
-                return;
-            it->second.lastPixelsMs = at;
-            // Ready to report the next change.
-            xcb_damage_subtract(m_conn, damaged->damage, XCB_NONE, XCB_NONE);
-            xcb_flush(m_conn);
+            const auto it = m_windows.find(reinterpret_cast<xcb_damage_notify_event_t*>(event)->drawable);
+            // Drawn before the window was mapped, it never reached the screen.
+            if (it != m_windows.end() && it->second.mapped)
+                it->second.lastPixelsMs = at;
         }
     }
 
@@ -360,6 +360,7 @@ int main(int argc, char* argv[])
     probe.start(argv + i + 1);
     double atMs = 0;
     xcb_window_t window = probe.waitForFirstPixels(1, atMs);
+    std::printf("window_created_ms %.2f\n", probe.createdMs(window) - probe.startMs());
     std::printf("first_pixels_ms %.2f\n", atMs - probe.startMs());
     if (answerBox) {
         // A key that reaches the box before its buttons are ready is lost:

@@ -279,12 +279,14 @@ private slots:
         QCOMPARE(answerer.seen().last().title, QStringLiteral("Good bye Message!"));
     }
 
-    // The windows carry the game's icon, and the desktop can tell them as
-    // the game's by its desktop file.
+    // Once the table is on the screen, the windows carry the game's icon,
+    // and the desktop can tell them as the game's by its desktop file.
     void iconAndDesktopName()
     {
         Table t;
         Vell& w = *t.w;
+        w.show();
+        QVERIFY(QTest::qWaitFor([&w] { return !w.windowIcon().isNull(); }));
         for (QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(topLevel<Help_explain>()),
                                 static_cast<QWidget*>(topLevel<Level_Check>())}) {
             const QIcon icon = window->windowIcon();

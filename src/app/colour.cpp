@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -79,6 +80,7 @@ void Vell::paintEvent(QPaintEvent*)
     if (!m_painted) {
         m_painted = true;
         qCDebug(lcVell) << "first paint";
+        QTimer::singleShot(0, this, &Vell::showGameIcon);
     }
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "app/ending.h"
 #include "app/round_sound.h"
 #include "app/translation.h"
 #include "app/vell.h"
@@ -12,14 +13,21 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QTranslator>
 
 #include <ctime>
+#include <thread>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The first image read sets up Qt's image formats, which takes longer
+    // than reading every card after it; on a thread of its own, that
+    // overlaps the setting up of the style and the fonts.
+    std::thread imageFormats([] { QImage().load(QStringLiteral(":/icons/vell-16.png")); });
     RoundSound::quietLibraryWarnings();
+    Ending ending;
     StepClock clock;
     if (const auto scale = timing::scaleFromEnvironment())
         clock.setScale(*scale);
@@ -32,8 +40,8 @@ int main(int argc, char* argv[])
         CRandom random(static_cast<unsigned>(std::time(nullptr)));
         MatchRunner runner(clock, random, settings);
         Vell window(runner, settings);
-        window.show();
-        result = app.exec();
+        imageFormats.join();
+        result = ending.run(window);
     }
-    return RoundSound::finishRun(result);
+    return result;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QThread;
 
@@ -14,9 +15,16 @@ class QThread;
 // for half a minute at every round. Here the window only hands over a
 // request and goes on at once.
 //
-// A server that does not answer within kPatienceMs, or the lack of any audio
-// device, leaves the game silent for the rest of the run: later requests
-// are dropped instead of queueing behind the stalled one.
+// A thread that does not beat within kPatienceMs is held by the server:
+// the player is told once that sound has stopped, and requests are dropped
+// instead of queueing behind the held one. A thread held inside the sound
+// library, which may never let it go, is left to the server and a new one
+// takes the next request. Each thread first asks the server itself whether
+// it answers (the library connects once per process and never again, so it
+// is not used before a server answers); the first sound played through
+// after a stop tells the player that sound is back. Without a server, every
+// request asks again, so a server started later is used from the next
+// sound on.
 class RoundSound : public QObject
 {
     Q_OBJECT
@@ -25,8 +33,9 @@ public:
     static constexpr int kPatienceMs = 200;
 
     explicit RoundSound(QObject* parent = nullptr);
-    // Waits a moment for the sound thread to end, never longer: a thread
-    // held by a stalled server is left behind (see stalledThreadLeft).
+    // Waits a moment for the sound threads to end, never longer: a thread
+    // held by the server is left behind, and the process then ends without
+    // waiting for it (see Ending::holdThread).
     ~RoundSound() override;
 
     // Plays the WAV file at path once; the sound playing before is let go.
@@ -34,22 +43,13 @@ public:
     // or not plain PCM WAV is not played.
     void play(const QString& path);
 
-    // True once the game has given up on sound for this run.
+    // True while the game has no sound: the server does not answer, or none
+    // answered the last time one was asked.
     bool isSilent() const;
 
-    // Whether a sound thread was left behind, held by an audio server that
-    // never answered.
-    static bool stalledThreadLeft();
-
-    // What main returns, once the windows are gone. The audio library's exit
-    // handlers would wait for a thread left behind for as long as the
-    // server's own timeout; nothing is left to save, so the process then
-    // ends at once, with the same result, once its output is flushed.
-    static int finishRun(int result);
-
-    // Keeps the audio library's own complaints about a missing or silent
-    // audio server off standard error: the game says it once in its own
-    // words, or simply plays on silently. Every other message passes.
+    // Keeps the audio library's own complaints about a missing, silent or
+    // stopped audio server off standard error: the game says it once in its
+    // own words, or simply plays on silently. Every other message passes.
     static void quietLibraryWarnings();
 
     struct Shared;
@@ -57,12 +57,18 @@ public:
 signals:
     // The sound thread has started playing the file at path.
     void started(const QString& path);
+    // A sound has played to its end.
+    void playedThrough();
 
 private:
     bool stalled() const;
     void startThread();
+    void leaveThreadBehind();
 
+    // Of the thread taking requests now.
     std::shared_ptr<Shared> m_shared;
-    QThread* m_thread = nullptr;
     QObject* m_worker = nullptr;
+    // Every thread not yet ended, the one taking requests last.
+    std::vector<QThread*> m_threads;
+    bool m_stopped = false;
 };

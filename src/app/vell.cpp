@@ -89,12 +89,6 @@ Vell::Vell(MatchRunner& runner, Settings& settings)
     setWindowTitle(tr("Vell"));
     // Lets the desktop match the game's windows to its launcher.
     QGuiApplication::setDesktopFileName(QStringLiteral(VELL_APP_ID));
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/vell-%1.png").arg(size), QSize(size, size));
-    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(Level_dialog),
-                            static_cast<QWidget*>(Help_window)})
-        window->setWindowIcon(icon);
     setCentralWidget(new QWidget(this));
     buildTable();
     applyTableTextColour();
@@ -108,6 +102,18 @@ Vell::Vell(MatchRunner& runner, Settings& settings)
     m_roundSound = new RoundSound(this);
     m_roundSound->setObjectName(QStringLiteral("round sound"));
     showRunner();
+}
+
+// Once the table is on the screen: reading the icon's eight sizes and handing
+// them to the window system takes longer than drawing the whole table.
+void Vell::showGameIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vell-%1.png").arg(size), QSize(size, size));
+    for (QWidget* window : {static_cast<QWidget*>(this), static_cast<QWidget*>(Level_dialog),
+                            static_cast<QWidget*>(Help_window)})
+        window->setWindowIcon(icon);
 }
 
 // The dialog and the rules window are windows of their own, without parent.

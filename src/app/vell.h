@@ -48,6 +48,8 @@ protected slots:
 private:
     using LabelRow = std::array<QLabel*, rules::kCards>;
 
+    // Once the table is on the screen.
+    void showGameIcon();
     void buildTable();
     void layoutTable();
     void createActions();
