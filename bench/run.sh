@@ -371,7 +371,7 @@ memory_met=$(verdict "$memory_ratio" 1.5 "Met: the game's peak memory over a mat
 if [ "$late_over" -eq 0 ] && [ "$drift_over" -eq 0 ]; then
     steps_met="Met: every step of the first series ran within 5 ms of its due time, and no step's due time drifted from the timetable."
 else
-    steps_met="Not met: $late_over step runs were more than 5 ms late and $drift_over due times drifted more than 0.5 ms from the timetable."
+    steps_met="Not met: steps of the first series more than 5 ms late: $late_over; due times more than 0.5 ms off the timetable: $drift_over."
 fi
 
 cat > "$output" <<MD
