@@ -63,6 +63,15 @@ QByteArray wave(quint16 format, quint16 channels, quint32 rate, quint16 bits, co
     return file + body;
 }
 
+// Sample bytes that differ from their neighbours.
+QByteArray ramp()
+{
+    QByteArray samples(2000, 0);
+    for (int i = 0; i < samples.size(); ++i)
+        samples[i] = char(i % 251);
+    return samples;
+}
+
 Order swapped(Order order, int i, int j)
 {
     std::swap(order[i], order[j]);
@@ -213,33 +222,42 @@ private slots:
         QCOMPARE(level.second, QStringLiteral("1:User=45"));
     }
 
+    // What is played is what was checked: whole frames of the data chunk.
     void playableWaves_data()
     {
+        const QByteArray samples = ramp();
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("playable");
-        const QByteArray samples(2000, '\x10');
-        QTest::newRow("16-bit mono") << wave(1, 1, 22050, 16, samples) << true;
-        QTest::newRow("8-bit stereo") << wave(1, 2, 8000, 8, samples) << true;
-        QTest::newRow("empty file") << QByteArray() << false;
-        QTest::newRow("noise") << QByteArray(4096, '\xa5') << false;
-        QTest::newRow("data promised beyond the end") << wave(1, 1, 22050, 16, samples, 0x7fffffff) << false;
-        QTest::newRow("cut short") << wave(1, 1, 22050, 16, samples).left(1000) << false;
-        QTest::newRow("no samples") << wave(1, 1, 22050, 16, QByteArray()) << false;
-        QTest::newRow("compressed") << wave(2, 1, 22050, 4, samples) << false;
-        QTest::newRow("12-bit") << wave(1, 1, 22050, 12, samples) << false;
-        QTest::newRow("no channels") << wave(1, 0, 22050, 16, samples) << false;
-        QTest::newRow("silly rate") << wave(1, 1, 7, 16, samples) << false;
+        QTest::addColumn<int>("frames");
+        QTest::newRow("16-bit mono") << wave(1, 1, 22050, 16, samples) << 1000;
+        QTest::newRow("8-bit stereo") << wave(1, 2, 8000, 8, samples) << 1000;
+        QTest::newRow("24-bit stereo, the last frame cut short") << wave(1, 2, 48000, 24, samples) << 333;
+        QTest::newRow("empty file") << QByteArray() << 0;
+        QTest::newRow("noise") << QByteArray(4096, '\xa5') << 0;
+        QTest::newRow("data promised beyond the end") << wave(1, 1, 22050, 16, samples, 0x7fffffff) << 0;
+        QTest::newRow("cut short") << wave(1, 1, 22050, 16, samples).left(1000) << 0;
+        QTest::newRow("no samples") << wave(1, 1, 22050, 16, QByteArray()) << 0;
+        QTest::newRow("less than a frame") << wave(1, 2, 22050, 16, samples.left(3)) << 0;
+        QTest::newRow("compressed") << wave(2, 1, 22050, 4, samples) << 0;
+        QTest::newRow("12-bit") << wave(1, 1, 22050, 12, samples) << 0;
+        QTest::newRow("no channels") << wave(1, 0, 22050, 16, samples) << 0;
+        QTest::newRow("silly rate") << wave(1, 1, 7, 16, samples) << 0;
         QByteArray riffLies = wave(1, 1, 22050, 16, samples);
         riffLies[4] = '\xff';
         riffLies[7] = '\x7f';
-        QTest::newRow("RIFF size beyond the end") << riffLies << false;
+        QTest::newRow("RIFF size beyond the end") << riffLies << 0;
     }
 
     void playableWaves()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, playable);
-        QCOMPARE(isPlayableWave(bytes), playable);
+        QFETCH(int, frames);
+        const auto sound = readWave(bytes);
+        QCOMPARE(sound.has_value(), frames > 0);
+        if (sound) {
+            const int frameBytes = sound->channels * sound->bits / 8;
+            QCOMPARE(sound->samples.size(), frames * frameBytes);
+            QCOMPARE(sound->samples, ramp().left(frames * frameBytes));
+        }
     }
 
     void theRoundSoundsArePlayable()
@@ -248,7 +266,7 @@ private slots:
         for (int round = 1; round <= rules::kCards; ++round) {
             QFile file(rules::roundSoundPath(round));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            QVERIFY2(isPlayableWave(file.readAll()), qPrintable(file.fileName()));
+            QVERIFY2(readWave(file.readAll()), qPrintable(file.fileName()));
         }
     }
 
