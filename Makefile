@@ -7,9 +7,11 @@ JOBS ?= 2
 CMAKE_FLAGS ?=
 
 PACKAGES = cmake make g++ pkg-config gzip \
-	qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
+	qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
 	libgl-dev libpulse-dev libxcb1-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream \
 	pulseaudio pulseaudio-utils
+# The sound tests play against PipeWire's PulseAudio server as well.
+TEST_TOOLS = pipewire pipewire-pulse wireplumber dbus-daemon
 # Building the Debian package also needs these.
 PACKAGE_TOOLS = dpkg-dev lintian
 # Taking the README's screenshot also needs these.
@@ -34,11 +36,13 @@ play: build
 	cd $(BUILD_DIR)/runtime && ./vell
 
 test: build
+	@sh scripts/install-deps.sh $(TEST_TOOLS)
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # Every test again on a build with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails the test that met it.
 test-sanitize: deps
+	@sh scripts/install-deps.sh $(TEST_TOOLS)
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELL_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j$(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen \

@@ -16,7 +16,6 @@
 // with times counted from the command. SCHEDULE_MS is when the step is due
 // by the watching mode's timetable, DRIFT_MS is DUE_MS - SCHEDULE_MS and
 // LATENESS_MS is RAN_MS - DUE_MS.
-#include "app/round_sound.h"
 #include "app/translation.h"
 #include "app/vell.h"
 #include "core/random_source.h"
@@ -65,7 +64,6 @@ int main(int argc, char* argv[])
 {
     qputenv("VELL_PLAYER_NAME", QByteArray());
     QApplication app(argc, argv);
-    RoundSound::quietLibraryWarnings();
     QTranslator translator;
     installTranslation(app, translator, QLocale::system());
 

@@ -9,11 +9,8 @@
 
 #include <xcb/xcb.h>
 
-#include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -26,7 +23,6 @@ constexpr unsigned kGraceSeconds = 1;
 // The signal handler's only way to the event loop.
 int g_signalPipe[2] = {-1, -1};
 volatile std::sig_atomic_t g_signal = 0;
-std::atomic<int> g_heldThreads{0};
 
 void takeSignal(int signo)
 {
@@ -43,28 +39,6 @@ void takeSignal(int signo)
 void graceOver(int)
 {
     _exit(128 + g_signal);
-}
-
-void leaveBeforeTheLibraries(int status, void*)
-{
-    if (g_heldThreads.load() == 0)
-        return;
-    // _Exit skips the exit handlers, and with them the flushing of what is
-    // still buffered for standard output and error.
-    std::fflush(nullptr);
-    std::_Exit(status);
-}
-
-QtMessageHandler g_nextHandler = nullptr;
-
-// Qt's X platform says this just before it calls exit(1). The sound library
-// registers one of its exit handlers while the first sound starts, which
-// would otherwise run before ours until that sound is over.
-void leaveWithTheDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    g_nextHandler(type, context, message);
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("The X11 connection broke")))
-        leaveBeforeTheLibraries(1, nullptr);
 }
 
 } // namespace
@@ -93,7 +67,6 @@ Ending::Ending()
         }
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
-    g_nextHandler = qInstallMessageHandler(leaveWithTheDisplay);
 }
 
 int Ending::run(QWidget& window)
@@ -132,20 +105,4 @@ void Ending::end(int status)
         return;
     m_status = status;
     QCoreApplication::exit(status);
-}
-
-void Ending::holdThread()
-{
-    ++g_heldThreads;
-    putFirst();
-}
-
-void Ending::releaseThread()
-{
-    --g_heldThreads;
-}
-
-void Ending::putFirst()
-{
-    on_exit(leaveBeforeTheLibraries, nullptr);
 }

@@ -13,12 +13,9 @@ class QWidget;
 //   signal. Should that take more than a second, the process leaves at once.
 // - The main window destroyed from outside (its X window gone, which Qt
 //   does not notice) ends the run with 1, as a lost display does.
-// - Every end reaches the process's exit handlers, Qt's own exit(1) on a
-//   lost display included. While a thread still uses a library whose own
-//   exit handlers would tear its objects down under it, or wait for it as
-//   long as the audio server keeps it, the process leaves instead at our
-//   handler, with the same status, once standard output and error are
-//   flushed (see holdThread).
+// - Every end goes through the process's exit handlers, Qt's own exit(1)
+//   on a lost display included; only an orderly end that still hangs a
+//   second after a signal is cut short.
 class Ending : public QObject, public QAbstractNativeEventFilter
 {
 public:
@@ -31,15 +28,6 @@ public:
     // Returns what main returns: the status of the end that came, else the
     // event loop's.
     int run(QWidget& window);
-
-    // From holdThread until releaseThread, which a thread left behind never
-    // reaches, the process ends at our exit handler. The handler runs
-    // before every handler registered before it; libraries register theirs
-    // as they are first used, so whoever uses one on the held thread calls
-    // putFirst after each first use.
-    static void holdThread();
-    static void releaseThread();
-    static void putFirst();
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "app/ending.h"
-#include "app/round_sound.h"
 #include "app/translation.h"
 #include "app/vell.h"
 #include "core/data_dir.h"
@@ -26,7 +25,6 @@ int main(int argc, char* argv[])
     // than reading every card after it; on a thread of its own, that
     // overlaps the setting up of the style and the fonts.
     std::thread imageFormats([] { QImage().load(QStringLiteral(":/icons/vell-16.png")); });
-    RoundSound::quietLibraryWarnings();
     Ending ending;
     StepClock clock;
     if (const auto scale = timing::scaleFromEnvironment())

@@ -2,13 +2,13 @@
 #include "vell.h"
 
 #include "app/announcer.h"
-#include "app/round_sound.h"
 #include "core/card_size.h"
 #include "core/data_dir.h"
 #include "core/logging.h"
 #include "core/settings.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
+#include "sound/round_sound.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
