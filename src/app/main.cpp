@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QPixmapCache>
 #include <QTranslator>
 
 #include <ctime>
@@ -25,6 +26,10 @@ int main(int argc, char* argv[])
     // than reading every card after it; on a thread of its own, that
     // overlaps the setting up of the style and the fonts.
     std::thread imageFormats([] { QImage().load(QStringLiteral(":/icons/vell-16.png")); });
+    // Qt's pixmap cache looks for stale entries 30 s after it was last
+    // filled, which would wake an idle table; the table draws its few
+    // pixmaps afresh, and the style's bevels cost next to nothing to redraw.
+    QPixmapCache::setCacheLimit(0);
     Ending ending;
     StepClock clock;
     if (const auto scale = timing::scaleFromEnvironment())
