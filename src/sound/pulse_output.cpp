@@ -4,9 +4,9 @@
 //
 // One worker thread runs a libpulse main loop of its own and owns every
 // libpulse object. The window hands it the latest sound and wakes it through
-// an event counter the loop watches; it never waits for the worker. The worker connects once and keeps the
-// connection; each sound is a playback stream fed from the checked samples
-// as the server asks for them. Whatever the worker asks the server (to
+// an event counter the loop watches; it never waits for the worker. The
+// worker connects once and keeps the connection; each sound is a playback
+// stream fed from the checked samples as the server asks for them. Whatever the worker asks the server (to
 // connect, to open a stream, how far a sound has played) must be answered
 // within the patience, or the server is let go: the connection is closed,
 // the sound with it, and the next sound connects again, so a server that
@@ -295,7 +295,7 @@ void PulseOutput::startStream()
     pa_channel_map map;
     pa_channel_map_init_extend(&map, unsigned(sound.channels), PA_CHANNEL_MAP_WAVEEX);
     pa_proplist* props = describeGame();
-    const QByteArray name = request.name.toUtf8();
+    const QByteArray name = request.name.section(QLatin1Char('/'), -1).toUtf8();
     pa_proplist_sets(props, PA_PROP_MEDIA_NAME, name.constData());
     ask();
     m_stream = pa_sample_spec_valid(&spec) ? pa_stream_new_with_proplist(m_context, name.constData(), &spec, &map, props)
