@@ -320,7 +320,7 @@ public:
             ? QStringList{QStringLiteral("pulseaudio")}
             : QStringList{QStringLiteral("dbus-run-session"), QStringLiteral("pipewire"), QStringLiteral("wireplumber"),
                           QStringLiteral("pipewire-pulse")};
-        for (const QString& program : needed + QStringList{QStringLiteral("pactl")}) {
+        for (const QString& program : needed + QStringList{QStringLiteral("pactl"), QStringLiteral("paplay")}) {
             if (QStandardPaths::findExecutable(program).isEmpty())
                 return program + QStringLiteral(" is not installed");
         }
@@ -335,6 +335,14 @@ public:
                 if (kind == PipeWire && !pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
                                                 QStringLiteral("sink_name=vell_test")}))
                     return QStringLiteral("no null sink on PipeWire");
+                // PipeWire takes a stream only once its session manager is
+                // up to link it: a sound plays through before the game's do.
+                for (int tries = 0; kind == PipeWire; ++tries) {
+                    if (run(QStringLiteral("paplay"), {QStringLiteral("wave/1.wav")}))
+                        break;
+                    if (tries == 10)
+                        return QStringLiteral("PipeWire plays no sound");
+                }
                 return subscribe();
             }
             if (m_daemon.waitForFinished(100))
@@ -377,12 +385,19 @@ public:
 private:
     void signal(int signo) { ::kill(-pid_t(m_daemon.processId()), signo); }
 
-    bool pactl(const QStringList& args)
+    bool pactl(const QStringList& args) { return run(QStringLiteral("pactl"), args); }
+
+    // A client of the server's, given two seconds.
+    bool run(const QString& program, const QStringList& args)
     {
         QProcess p;
         p.setProcessEnvironment(gameEnvironment(m_address));
-        p.start(QStringLiteral("pactl"), args);
-        return p.waitForFinished(2000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        p.start(program, args);
+        if (p.waitForFinished(2000))
+            return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        p.kill();
+        p.waitForFinished();
+        return false;
     }
 
     // Listens to the server's events; a change of the sink's volume tells

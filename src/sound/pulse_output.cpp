@@ -13,6 +13,8 @@
 // comes back, or only starts later, is used from then on.
 #include "sound/sound_output.h"
 
+#include "core/logging.h"
+
 #include <pulse/channelmap.h>
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
@@ -258,6 +260,7 @@ void PulseOutput::onContextState(pa_context* context, void* self)
     auto* out = static_cast<PulseOutput*>(self);
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY:
+        qCDebug(lcVell) << "audio server connected";
         out->heard();
         out->m_ready = true;
         emit out->answering(true);
@@ -423,6 +426,8 @@ void PulseOutput::onLook(pa_mainloop_api*, pa_time_event*, const struct timeval*
 
 void PulseOutput::giveUp()
 {
+    qCDebug(lcVell) << "audio server let go: no answer for" << (pa_rtclock_now() - m_since) / 1000 << "ms while"
+                    << (!m_ready ? "connecting" : m_progressAsked ? "asking how far a sound has played" : "opening a stream");
     dropServer();
     m_next.reset();
     emit answering(false);
