@@ -76,13 +76,14 @@ const Steps kRound = {{"click", 0},           {"Open_card_timer", 3000},  {"Open
 const Steps kTie = {{"click", 0},          {"Open_card_timer", 3000},     {"Open_card_timer2", 1500},
                     {"tie_no_count_timer", 1500}, {"tie_no_count_timer2", 1500}, {"tie_no_count_timer3", 1500}};
 // The last round decided, to the first screen: the table is cleared and the
-// result shown at one moment, in that order.
+// result shown at one moment, in that order; the end of the rounds takes the
+// next round's place.
 const Steps kLastRound = {{"click", 0},
                           {"Open_card_timer", 3000},
                           {"Open_card_timer2", 1500},
                           {"Open_card_timer3", 1500},
                           {"Open_show_result_timer", 0},
-                          {"Open_card_timer4", 1500},
+                          {"End_game_auto_timer", 1500},
                           {"Return_First_Screen_timer", 2000}};
 // A tie in the last round, which cannot be replayed.
 const Steps kLastRoundTie = {{"click", 0},
@@ -92,7 +93,7 @@ const Steps kLastRoundTie = {{"click", 0},
                              {"tie_no_count_timer2", 1500},
                              {"Open_card_timer3", 1500},
                              {"Open_show_result_timer", 0},
-                             {"Open_card_timer4", 1500},
+                             {"End_game_auto_timer", 1500},
                              {"Return_First_Screen_timer", 2000}};
 
 // A whole watching match, 10700 ms a round.
@@ -102,11 +103,10 @@ inline Steps watchingMatch()
     for (int round = 1; round <= rules::kCards; ++round) {
         s += Steps{{"watchmode_timer3", 3200}, {"watchmode_timer4", 1500}, {"watchmode_timer5", 1500},
               {"watchmode_timer6", 1500}, {"watchmode_timer", 1500}};
-        if (round == rules::kCards)
-            s += Steps{{"Open_show_result_timer", 0}};
-        s += Steps{{"watchmode_timer2", 1500}};
+        if (round < rules::kCards)
+            s += Steps{{"watchmode_timer2", 1500}};
     }
-    return s += Steps{{"Return_First_Screen_timer", 2000}};
+    return s += Steps{{"Open_show_result_timer", 0}, {"End_game_auto_timer", 1500}, {"Return_First_Screen_timer", 2000}};
 }
 
 inline qint64 duration(const Steps& steps)
@@ -131,6 +131,28 @@ inline Steps humanMatch(const rules::Order& spades, const QList<int>& clubs)
 }
 
 } // namespace schedule
+
+// The match as a line: what a call that is refused must leave as it was.
+inline QString matchState(const Match& m)
+{
+    const Match::Score score = m.score();
+    QStringList s{QString::number(int(m.phase())), QString::number(int(m.kind()))};
+    for (int v : {score.round, score.cpu, score.user, score.ties, m.N(), m.tie_flag(), m.open_count(), m.spadePlayed()})
+        s << QString::number(v);
+    for (const rules::Cards& held : {m.held(Match::Side::Spades), m.held(Match::Side::Clubs)}) {
+        QString cards;
+        for (bool card : held)
+            cards += card ? QLatin1Char('x') : QLatin1Char('-');
+        s << cards;
+    }
+    for (const auto& row : {m.buf_daiya(), m.buf_spade()}) {
+        for (int v : row)
+            s << QString::number(v);
+    }
+    for (int v : m.open_button())
+        s << QString::number(v);
+    return s.join(QLatin1Char(' '));
+}
 
 // A step the clock ran, and when, in milliseconds of game time.
 struct RanStep {

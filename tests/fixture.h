@@ -8,6 +8,7 @@
 // stands in as an empty placeholder, so the test goes on to report it.
 #pragma once
 
+#include "app/presenter.h"
 #include "app/vell.h"
 #include "core_fixture.h"
 #include "dialogs/help_explain.h"
@@ -178,7 +179,7 @@ public:
             place->setPixmap(card);
         }
         label(QStringLiteral("Message_Label"))->setText(QStringLiteral("This is tie"));
-        const rules::ResultLines lines = rules::resultLines(48, 53);
+        const presenter::ResultLines lines = presenter::resultLines(48, 53);
         for (const auto& [name, text] : {std::pair{"Result_Label1", lines.first}, std::pair{"Result_Label2", lines.second}}) {
             label(QLatin1String(name))->setText(text);
             label(QLatin1String(name))->show();
@@ -208,15 +209,15 @@ public:
 // Cards as the table names them: "ace of diamonds", "7 of clubs".
 inline QString diamond(int v)
 {
-    return rules::cardName(rules::Suit::Diamonds, v);
+    return presenter::cardName(rules::Suit::Diamonds, v);
 }
 inline QString spade(int v)
 {
-    return rules::cardName(rules::Suit::Spades, v);
+    return presenter::cardName(rules::Suit::Spades, v);
 }
 inline QString club(int v)
 {
-    return rules::cardName(rules::Suit::Clubs, v);
+    return presenter::cardName(rules::Suit::Clubs, v);
 }
 
 // Sets the player's name for the windows made while it lives.

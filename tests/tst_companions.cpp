@@ -336,7 +336,7 @@ private slots:
             for (int v : {11, 12, 13})
                 QCOMPARE(t.shown("User_Label_card", v), QStringLiteral("クラブの") + ranks[v - 10]);
             QCOMPARE(t.button(12)->accessibleName(), QStringLiteral("クラブのクイーンを出す"));
-            QCOMPARE(rules::prizeSpeech(3, 1), QStringLiteral("ラウンド3、賞品はダイヤのエース、11点"));
+            QCOMPARE(presenter::prizeSpeech(3, 1), QStringLiteral("ラウンド3、賞品はダイヤのエース、11点"));
 
             // Japanese lines may be taller; the fullest table still fits.
             t.occupyEveryPlace();

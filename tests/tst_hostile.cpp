@@ -3,6 +3,7 @@
 // closed at awkward moments, and names that are not names.
 #include "app/translation.h"
 #include "dialogs/help_explain.h"
+#include "core/asset_paths.h"
 #include "fixture.h"
 
 #include <QDir>
@@ -40,11 +41,11 @@ const QString kRulesPage = QStringLiteral("html/vell_explain.html");
 // Every file the game reads, by its relative path.
 QStringList everyDataFile()
 {
-    QStringList files = {rules::cardBackPath(), kRulesPage, QStringLiteral("Vell_ja.qm")};
+    QStringList files = {assets::cardBackPath(), kRulesPage, QStringLiteral("Vell_ja.qm")};
     for (int v = 1; v <= rules::kCards; ++v) {
         for (rules::Suit suit : {rules::Suit::Diamonds, rules::Suit::Spades, rules::Suit::Clubs})
-            files << rules::cardImagePath(suit, v);
-        files << rules::roundSoundPath(v);
+            files << assets::cardImagePath(suit, v);
+        files << assets::roundSoundPath(v);
     }
     return files;
 }

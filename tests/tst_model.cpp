@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The match without a window or a clock: the deal, the rounds it decides,
 // ties, and the totals of whole matches.
+#include "core/hands.h"
 #include "core_fixture.h"
 
 #include <QSet>
@@ -47,17 +48,17 @@ private slots:
     {
         QTest::addColumn<QList<int>>("clubs");
         QTest::addColumn<QString>("state");
-        QTest::newRow("the ace prize won: 11 points") << QList<int>{2} << "N 1, clubs 2, tie_flag 0, Round:1,Score:CPU=0,User=11,tie=0";
-        QTest::newRow("lost") << QList<int>{2, 1} << "N 2, clubs 2 1, tie_flag 0, Round:2,Score:CPU=2,User=11,tie=0";
+        QTest::newRow("the ace prize won: 11 points") << QList<int>{2} << "N 1, clubs 2, tie_flag 0, round 1, CPU 0, User 11, tie 0";
+        QTest::newRow("lost") << QList<int>{2, 1} << "N 2, clubs 2 1, tie_flag 0, round 2, CPU 2, User 11, tie 0";
         QTest::newRow("the last round tied") << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 13}
-                                      << "N 12, clubs 2 3 4 5 6 7 8 9 10 11 12 1 13, tie_flag 1, Round:13,Score:CPU=12,User=76,tie=1";
+                                      << "N 12, clubs 2 3 4 5 6 7 8 9 10 11 12 1 13, tie_flag 1, round 13, CPU 12, User 76, tie 1";
         QTest::newRow("tied: nothing scored, the card struck when replayed")
-            << QList<int>{1} << "N 0, clubs 1, tie_flag 1, Round:1,Score:CPU=0,User=0,tie=1";
+            << QList<int>{1} << "N 0, clubs 1, tie_flag 1, round 1, CPU 0, User 0, tie 1";
         QTest::newRow("tied twice, then decided in the tied card's place")
-            << QList<int>{1, 1, 5} << "N 1, clubs 5, tie_flag 0, Round:1,Score:CPU=0,User=11,tie=2";
+            << QList<int>{1, 1, 5} << "N 1, clubs 5, tie_flag 0, round 1, CPU 0, User 11, tie 2";
         QTest::newRow("thirteen decided: 101 in all")
             << QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 1}
-            << "N 13, clubs 2 3 4 5 6 7 8 9 10 11 12 13 1, tie_flag 0, Round:13,Score:CPU=13,User=88,tie=0";
+            << "N 13, clubs 2 3 4 5 6 7 8 9 10 11 12 13 1, tie_flag 0, round 13, CPU 13, User 88, tie 0";
     }
 
     void rounds()
@@ -70,11 +71,15 @@ private slots:
         QStringList played;
         for (int i = 0; i < m.open_count(); ++i)
             played << QString::number(m.open_button()[i]);
-        QCOMPARE(QStringLiteral("N %1, clubs %2, tie_flag %3, %4")
+        const Match::Score score = m.score();
+        QCOMPARE(QStringLiteral("N %1, clubs %2, tie_flag %3, round %4, CPU %5, User %6, tie %7")
                      .arg(m.N())
                      .arg(played.join(QLatin1Char(' ')))
                      .arg(m.tie_flag())
-                     .arg(m.Score_text()),
+                     .arg(score.round)
+                     .arg(score.cpu)
+                     .arg(score.user)
+                     .arg(score.ties),
                  state);
     }
 
@@ -87,7 +92,7 @@ private slots:
         QVERIFY(m.replayTiedRound());
         QCOMPARE(m.buf_spade_save()[1], 13);
         m.openPrize();
-        auto playable = m.playableCards();
+        const rules::Cards& playable = m.held(Match::Side::Clubs);
         QVERIFY(playable[13 - 1]);
         QVERIFY(!playable[6 - 1]);
         QCOMPARE(std::count(playable.begin(), playable.end(), true), 12);
@@ -95,6 +100,89 @@ private slots:
         QVERIFY(m.play(13, 13));
         QCOMPARE(m.open_count(), 2);
         QVERIFY(isPermutation(m.buf_spade()));
+    }
+
+    // Each side's books: a card its side does not hold is refused, whoever
+    // chooses it, and changes nothing; a tie gives both cards back, whatever
+    // order the hands play in. Prizes and spades are dealt 1..13; plays are
+    // spade-club pairs, each a round or a tied round again.
+    void books_data()
+    {
+        QTest::addColumn<QList<int>>("plays");
+        QTest::addColumn<int>("spade");
+        QTest::addColumn<int>("club");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("cards in hand") << QList<int>{} << 4 << 9 << true;
+        QTest::newRow("no such spade") << QList<int>{} << 14 << 9 << false;
+        QTest::newRow("no such club") << QList<int>{} << 4 << 0 << false;
+        QTest::newRow("a spade played before") << QList<int>{2, 6} << 2 << 9 << false;
+        QTest::newRow("a club played before") << QList<int>{2, 6} << 3 << 6 << false;
+        QTest::newRow("tied cards back in hand") << QList<int>{5, 5} << 5 << 5 << true;
+        QTest::newRow("a tied spade held while another is played")
+            << QList<int>{5, 5, 7, 9} << 5 << 1 << true;
+        QTest::newRow("a tied club held while another is played") << QList<int>{5, 5, 1, 9} << 8 << 5 << true;
+        QTest::newRow("the card that decided a tied round") << QList<int>{5, 5, 7, 9} << 7 << 1 << false;
+    }
+
+    void books()
+    {
+        QFETCH(QList<int>, plays);
+        QFETCH(int, spade);
+        QFETCH(int, club);
+        QFETCH(bool, taken);
+        Draws random(kInOrder);
+        Match m(random);
+        QVERIFY(m.begin(Match::Kind::Human));
+        for (int i = 0; i <= plays.size(); i += 2) {
+            QVERIFY(m.phase() == Match::Phase::Tie ? m.replayTiedRound() : m.startRound());
+            QVERIFY(m.openPrize() != 0);
+            if (i == plays.size())
+                break;
+            QVERIFY(m.play(plays[i], plays[i + 1]));
+            QVERIFY(m.judge());
+        }
+        const QString before = matchState(m);
+        QCOMPARE(m.play(spade, club), taken);
+        if (!taken)
+            QCOMPARE(matchState(m), before);
+        else
+            QVERIFY(!m.held(Match::Side::Spades)[spade - 1] && !m.held(Match::Side::Clubs)[club - 1]);
+    }
+
+    // A hand chooses from what a player at the table sees: its own cards,
+    // the other side's, the prize, the prizes left as a set, the score. The
+    // computer plays the first card of its order it still holds, from a row
+    // emptied from the left.
+    void handsChooseFromWhatTheySee()
+    {
+        Draws random(kDraws);
+        Match m(random);
+        DealtOrderHand computer(kSpades);
+        QVERIFY(m.begin(Match::Kind::Human));
+        QVERIFY(m.startRound());
+        QCOMPARE(m.openPrize(), 10);
+        Match::Sight seen = m.sight(Match::Side::Spades);
+        QCOMPARE(seen.round, 1);
+        QCOMPARE(seen.prize, 10);
+        QCOMPARE(std::count(seen.prizesLeft.begin(), seen.prizesLeft.end(), true), 13);
+        QCOMPARE(computer.choose(seen), 2);
+        QCOMPARE(computer.place(seen, 2), 1);
+        // A tie: the 2 comes again first, from the same place.
+        QVERIFY(m.play(2, 2) && m.judge() && m.replayTiedRound() && m.openPrize());
+        seen = m.sight(Match::Side::Spades);
+        QCOMPARE(computer.choose(seen), 2);
+        QCOMPARE(computer.place(seen, 2), 1);
+        QVERIFY(m.play(2, 6) && m.judge() && m.startRound() && m.openPrize());
+        seen = m.sight(Match::Side::Clubs);
+        QCOMPARE(seen.prize, kPrizes[1]);
+        QVERIFY(!seen.own[6 - 1] && seen.own[2 - 1]);
+        QVERIFY(!seen.other[2 - 1] && seen.other[13 - 1]);
+        QVERIFY(!seen.prizesLeft[10 - 1] && seen.prizesLeft[kPrizes[1] - 1]);
+        QCOMPARE(seen.ownScore, 10);
+        QCOMPARE(seen.otherScore, 0);
+        QCOMPARE(computer.choose(m.sight(Match::Side::Spades)), kSpades[1]);
+        QCOMPARE(computer.place(m.sight(Match::Side::Spades), kSpades[1]), 2);
+        QCOMPARE(PlayerHand().choose(seen), std::nullopt);
     }
 
     // Any clubs, any deal: every prize goes to one side, 101 points in all,
@@ -110,7 +198,7 @@ private slots:
                 m.openPrize();
                 QList<int> clubs;
                 for (int v = 1; v <= rules::kCards; ++v) {
-                    if (m.playableCards()[v - 1])
+                    if (m.held(Match::Side::Clubs)[v - 1])
                         clubs << v;
                 }
                 QVERIFY(m.play(m.buf_spade()[m.N()], clubs[std::rand() % clubs.size()]));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The rules as plain functions, and what the game reads: where its data
 // comes from, which files it accepts, and the time scale.
+#include "core/asset_paths.h"
 #include "core/contrast.h"
 #include "core/data_dir.h"
 #include "core/rules.h"
@@ -156,26 +157,12 @@ private slots:
         QCOMPARE(rules::judge(1, 2), rules::Verdict::PlayerWins);
     }
 
-    void texts()
+    void assetPaths()
     {
-        QCOMPARE(rules::scoreLine(0, 0, 0, 0), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(rules::scoreLine(3, 11, 7, 0), QStringLiteral("Round:3,Score:CPU=11,User=7,tie=0"));
-        QCOMPARE(rules::scoreLine(13, 48, 53, 2), QStringLiteral("Round:13,Score:CPU=48,User=53,tie=2"));
-        QCOMPARE(rules::bannerText(1), QStringLiteral("Round1"));
-        QCOMPARE(rules::bannerText(13), QStringLiteral("Round13"));
-        QCOMPARE(rules::cardImagePath(rules::Suit::Diamonds, 1), QStringLiteral("gazo/D01.png"));
-        QCOMPARE(rules::cardImagePath(rules::Suit::Spades, 12), QStringLiteral("gazo/S12.png"));
-        QCOMPARE(rules::cardImagePath(rules::Suit::Clubs, 7), QStringLiteral("gazo/C07.png"));
-        QCOMPARE(rules::roundSoundPath(10), QStringLiteral("wave/10.wav"));
-        QCOMPARE(rules::prizeSpeech(3, 12), QStringLiteral("Round 3, prize: queen of diamonds, 12 points"));
-        QCOMPARE(rules::prizeSpeech(1, 1), QStringLiteral("Round 1, prize: ace of diamonds, 11 points"));
-        QCOMPARE(rules::verdictSpeech(rules::Verdict::PlayerWins, 11, 7), QStringLiteral("You Win. Score: computer 11, you 7."));
-        QCOMPARE(rules::verdictSpeech(rules::Verdict::ComputerWins, 11, 7), QStringLiteral("You Lose. Score: computer 11, you 7."));
-        QCOMPARE(rules::verdictSpeech(rules::Verdict::Tie, 11, 7), QStringLiteral("This is tie."));
-        // In the order of the result lines.
-        QCOMPARE(rules::resultSpeech(39, 62), QStringLiteral("First: you, 62 points. Second: computer, 39 points."));
-        QCOMPARE(rules::resultSpeech(60, 41), QStringLiteral("First: computer, 60 points. Second: you, 41 points."));
-        QCOMPARE(rules::resultSpeech(45, 45), QStringLiteral("First: computer, 45 points. First: you, 45 points."));
+        QCOMPARE(assets::cardImagePath(rules::Suit::Diamonds, 1), QStringLiteral("gazo/D01.png"));
+        QCOMPARE(assets::cardImagePath(rules::Suit::Spades, 12), QStringLiteral("gazo/S12.png"));
+        QCOMPARE(assets::cardImagePath(rules::Suit::Clubs, 7), QStringLiteral("gazo/C07.png"));
+        QCOMPARE(assets::roundSoundPath(10), QStringLiteral("wave/10.wav"));
     }
 
     // Known figures of the measure of contrast.
@@ -185,41 +172,6 @@ private slots:
         QCOMPARE(qRound(contrast::ratio(0xffffff, 0x767676) * 100), 454);
         QCOMPARE(contrast::textColourOn(0x0000ff), contrast::kWhite);
         QCOMPARE(contrast::textColourOn(0xff0000), contrast::kBlack);
-    }
-
-    void cardNames_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("diamond");
-        QTest::addColumn<QString>("club");
-        const char* const ranks[] = {"ace", "2", "3", "4", "5", "6", "7", "8", "9", "10", "jack", "queen", "king"};
-        for (int v = 1; v <= 13; ++v)
-            QTest::addRow("%d", v) << v << QStringLiteral("%1 of diamonds").arg(QLatin1String(ranks[v - 1]))
-                                   << QStringLiteral("%1 of clubs").arg(QLatin1String(ranks[v - 1]));
-    }
-
-    void cardNames()
-    {
-        QFETCH(int, value);
-        QFETCH(QString, diamond);
-        QFETCH(QString, club);
-        QCOMPARE(rules::cardName(rules::Suit::Diamonds, value), diamond);
-        QCOMPARE(rules::cardName(rules::Suit::Clubs, value), club);
-        QCOMPARE(rules::cardName(rules::Suit::Spades, value), QString(club).replace("clubs", "spades"));
-    }
-
-    void resultLines()
-    {
-        const auto computerWins = rules::resultLines(60, 41);
-        QCOMPARE(computerWins.first, QStringLiteral("1:CPU=60"));
-        QCOMPARE(computerWins.second, QStringLiteral("2:User=41"));
-        const auto playerWins = rules::resultLines(48, 53);
-        QCOMPARE(playerWins.first, QStringLiteral("1:User=53"));
-        QCOMPARE(playerWins.second, QStringLiteral("2:CPU=48"));
-        // Equal totals happen only when a last-round tie leaves a prize unawarded.
-        const auto level = rules::resultLines(45, 45);
-        QCOMPARE(level.first, QStringLiteral("1:CPU=45"));
-        QCOMPARE(level.second, QStringLiteral("1:User=45"));
     }
 
     // What is played is what was checked: whole frames of the data chunk.
@@ -264,7 +216,7 @@ private slots:
     {
         // The generated sounds, as the game finds them.
         for (int round = 1; round <= rules::kCards; ++round) {
-            QFile file(rules::roundSoundPath(round));
+            QFile file(assets::roundSoundPath(round));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
             QVERIFY2(readWave(file.readAll()), qPrintable(file.fileName()));
         }

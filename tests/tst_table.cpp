@@ -47,7 +47,6 @@ private slots:
         Table t;
         Vell& w = *t.w;
         QCOMPARE(t.label("Score_Label")->text(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(t.match().Score_text(), t.label("Score_Label")->text());
         QCOMPARE(t.enabledCards(), QList<int>{});
         QVERIFY(t.label("Result_Label1")->isHidden());
         QVERIFY(t.label("Result_Label2")->isHidden());
@@ -239,6 +238,60 @@ private slots:
         const QString tip = name == "Human_vs_Computer_Action" ? "Free Play" : name == "Close_Action" ? "close" : "";
         QCOMPARE(a->statusTip(), tip);
         QCOMPARE(!a->associatedObjects().isEmpty(), name != "Back_color_yellow_Action");
+    }
+
+    // The table's words for what the core tells in numbers.
+    void texts()
+    {
+        QCOMPARE(presenter::scoreLine({0, 0, 0, 0}), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
+        QCOMPARE(presenter::scoreLine({3, 11, 7, 0}), QStringLiteral("Round:3,Score:CPU=11,User=7,tie=0"));
+        QCOMPARE(presenter::scoreLine({13, 48, 53, 2}), QStringLiteral("Round:13,Score:CPU=48,User=53,tie=2"));
+        QCOMPARE(presenter::banner(1), QStringLiteral("Round1"));
+        QCOMPARE(presenter::banner(13), QStringLiteral("Round13"));
+        QCOMPARE(presenter::prizeSpeech(3, 12), QStringLiteral("Round 3, prize: queen of diamonds, 12 points"));
+        QCOMPARE(presenter::prizeSpeech(1, 1), QStringLiteral("Round 1, prize: ace of diamonds, 11 points"));
+        QCOMPARE(presenter::verdictSpeech(rules::Verdict::PlayerWins, 11, 7), QStringLiteral("You Win. Score: computer 11, you 7."));
+        QCOMPARE(presenter::verdictSpeech(rules::Verdict::ComputerWins, 11, 7), QStringLiteral("You Lose. Score: computer 11, you 7."));
+        QCOMPARE(presenter::verdictSpeech(rules::Verdict::Tie, 11, 7), QStringLiteral("This is tie."));
+        // In the order of the result lines.
+        QCOMPARE(presenter::resultSpeech(39, 62), QStringLiteral("First: you, 62 points. Second: computer, 39 points."));
+        QCOMPARE(presenter::resultSpeech(60, 41), QStringLiteral("First: computer, 60 points. Second: you, 41 points."));
+        QCOMPARE(presenter::resultSpeech(45, 45), QStringLiteral("First: computer, 45 points. First: you, 45 points."));
+    }
+
+    void cardNames_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("diamond");
+        QTest::addColumn<QString>("club");
+        const char* const ranks[] = {"ace", "2", "3", "4", "5", "6", "7", "8", "9", "10", "jack", "queen", "king"};
+        for (int v = 1; v <= 13; ++v)
+            QTest::addRow("%d", v) << v << QStringLiteral("%1 of diamonds").arg(QLatin1String(ranks[v - 1]))
+                                   << QStringLiteral("%1 of clubs").arg(QLatin1String(ranks[v - 1]));
+    }
+
+    void cardNames()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, diamond);
+        QFETCH(QString, club);
+        QCOMPARE(presenter::cardName(rules::Suit::Diamonds, value), diamond);
+        QCOMPARE(presenter::cardName(rules::Suit::Clubs, value), club);
+        QCOMPARE(presenter::cardName(rules::Suit::Spades, value), QString(club).replace("clubs", "spades"));
+    }
+
+    void resultLines()
+    {
+        const auto computerWins = presenter::resultLines(60, 41);
+        QCOMPARE(computerWins.first, QStringLiteral("1:CPU=60"));
+        QCOMPARE(computerWins.second, QStringLiteral("2:User=41"));
+        const auto playerWins = presenter::resultLines(48, 53);
+        QCOMPARE(playerWins.first, QStringLiteral("1:User=53"));
+        QCOMPARE(playerWins.second, QStringLiteral("2:CPU=48"));
+        // Equal totals happen only when a last-round tie leaves a prize unawarded.
+        const auto level = presenter::resultLines(45, 45);
+        QCOMPARE(level.first, QStringLiteral("1:CPU=45"));
+        QCOMPARE(level.second, QStringLiteral("1:User=45"));
     }
 };
 

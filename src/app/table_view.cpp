@@ -3,6 +3,8 @@
 // reach a label and where the card buttons are enabled or disabled.
 #include "app/vell.h"
 
+#include "app/presenter.h"
+#include "core/asset_paths.h"
 #include "core/data_dir.h"
 #include "dialogs/scaled_image.h"
 
@@ -28,13 +30,13 @@ QPixmap cardImage(const QString& relativePath, qreal screenScale)
 
 void Vell::showCard(QLabel* label, Suit suit, int v)
 {
-    label->setPixmap(cardImage(rules::cardImagePath(suit, v), devicePixelRatioF()));
-    label->setAccessibleName(rules::cardName(suit, v));
+    label->setPixmap(cardImage(assets::cardImagePath(suit, v), devicePixelRatioF()));
+    label->setAccessibleName(presenter::cardName(suit, v));
 }
 
 QPixmap Vell::cardBack() const
 {
-    return cardImage(rules::cardBackPath(), devicePixelRatioF());
+    return cardImage(assets::cardBackPath(), devicePixelRatioF());
 }
 
 void Vell::showCardBack(QLabel* label, const QPixmap& back)
@@ -83,7 +85,7 @@ void Vell::showPrize(int prize, bool pileEmpty)
         clearCard(Daiya_Label_back);
 }
 
-void Vell::offerCards(const MatchRunner::Playable& playable)
+void Vell::offerCards(const rules::Cards& playable)
 {
     // Qt would move the focus along the row as each button goes grey, and a
     // screen reader would read each one out: let go of it first.
@@ -102,25 +104,8 @@ void Vell::offerCards(const MatchRunner::Playable& playable)
     }
 }
 
-namespace {
-
-// Says the cards that have just been turned up; 0 for one that was not.
-QString turnedUpSpeech(int spade, int club)
-{
-    const QString spadeName = rules::cardName(Suit::Spades, spade);
-    const QString clubName = rules::cardName(Suit::Clubs, club);
-    if (isCard(spade) && isCard(club))
-        return Vell::tr("Computer's card: %1, your card: %2").arg(spadeName, clubName);
-    if (isCard(spade))
-        return Vell::tr("Computer's card: %1").arg(spadeName);
-    if (isCard(club))
-        return Vell::tr("Your card: %1").arg(clubName);
-    return {};
-}
-
-} // namespace
-
-// The computer's row is face down; the player's shows its clubs.
+// The computer's row is face down; the player's shows its clubs. A card the
+// player sees go down opens the round's cards.
 void Vell::showCardsPlayed(const MatchRunner::Card& spade, const MatchRunner::Card& club)
 {
     if (isCard(spade.place))
@@ -136,9 +121,11 @@ void Vell::showCardsPlayed(const MatchRunner::Card& spade, const MatchRunner::Ca
         showCard(User_Label_open, Suit::Clubs, club.card);
     else
         showCardBack(User_Label_open, back);
-    const QString speech = turnedUpSpeech(spade.faceUp ? spade.card : 0, club.faceUp ? club.card : 0);
+    const QString speech = presenter::turnedUpSpeech(spade.faceUp ? spade.card : 0, club.faceUp ? club.card : 0);
     if (!speech.isEmpty())
         announce(speech);
+    if (spade.faceUp || club.faceUp)
+        Message_Label->setText(presenter::cardOpen());
 }
 
 void Vell::revealCards(int spade, int club)
@@ -147,13 +134,14 @@ void Vell::revealCards(int spade, int club)
         showCard(CPU_Label_open, Suit::Spades, spade);
     if (isCard(club))
         showCard(User_Label_open, Suit::Clubs, club);
-    announce(turnedUpSpeech(spade, club));
+    announce(presenter::turnedUpSpeech(spade, club));
 }
 
 // The won rows are ordered by value: place v only ever holds diamond v.
 void Vell::showJudgement(rules::Verdict verdict, int prize, int cpuScore, int userScore)
 {
-    announce(rules::verdictSpeech(verdict, cpuScore, userScore));
+    Message_Label->setText(presenter::verdict(verdict));
+    announce(presenter::verdictSpeech(verdict, cpuScore, userScore));
     if (verdict == rules::Verdict::Tie || !isCard(prize))
         return;
     clearCard(Daiya_Label_open);
@@ -175,15 +163,16 @@ void Vell::clearPlayedCards()
     clearCard(CPU_Label_open);
 }
 
-void Vell::showResult(const QString& first, const QString& second, int cpuScore, int userScore)
+void Vell::showResult(int cpuScore, int userScore)
 {
+    const presenter::ResultLines lines = presenter::resultLines(cpuScore, userScore);
     Result_Label1->setEnabled(true);
     Result_Label1->show();
     Result_Label2->show();
     Result_Label2->setEnabled(true);
-    Result_Label1->setText(first);
-    Result_Label2->setText(second);
-    announce(rules::resultSpeech(cpuScore, userScore));
+    Result_Label1->setText(lines.first);
+    Result_Label2->setText(lines.second);
+    announce(presenter::resultSpeech(cpuScore, userScore));
 }
 
 void Vell::hideResult()

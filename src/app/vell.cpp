@@ -2,6 +2,8 @@
 #include "vell.h"
 
 #include "app/announcer.h"
+#include "app/presenter.h"
+#include "core/asset_paths.h"
 #include "core/card_size.h"
 #include "core/data_dir.h"
 #include "core/logging.h"
@@ -143,7 +145,7 @@ void Vell::buildTable()
     };
 
     Score_Label = label(QStringLiteral("Score_Label"), QString());
-    Score_Label->setText(m_runner.match().Score_text());
+    Score_Label->setText(presenter::scoreLine(m_runner.match().score()));
     makeBold16(Score_Label);
     cardRow(CPU_Label_card, "CPU_Label_card", tr("computer's hand, place %1"));
     cardRow(CPU_Get_Label_card, "CPU_Get_Label_card", tr("computer's won cards, place %1"));
@@ -165,7 +167,7 @@ void Vell::buildTable()
         button->setObjectName(numbered("Push_button", i));
         button->setCursor(Qt::PointingHandCursor);
         button->setFixedWidth(card_size::kWidth);
-        button->setAccessibleName(tr("Play %1").arg(rules::cardName(rules::Suit::Clubs, i + 1)));
+        button->setAccessibleName(tr("Play %1").arg(presenter::cardName(rules::Suit::Clubs, i + 1)));
         button->setEnabled(false);
         Push_button[i] = button;
     }
@@ -239,23 +241,31 @@ void Vell::showRunner()
 {
     const MatchRunner* r = &m_runner;
     connect(r, &MatchRunner::matchStarted, this, [this](Match::Kind kind) {
+        Message_Label->setText(presenter::gameStart());
         showMatchCommands(false, kind);
-        announce(tr("Game Start"));
+        announce(presenter::gameStartSpeech());
     });
     connect(r, &MatchRunner::matchEnded, this, [this] { showMatchCommands(true, Match::Kind::None); });
     connect(r, &MatchRunner::tableReset, this, &Vell::showFirstScreen);
-    connect(r, &MatchRunner::scoreChanged, Score_Label, &QLabel::setText);
+    connect(r, &MatchRunner::scoreChanged, this,
+            [this](const Match::Score& score) { Score_Label->setText(presenter::scoreLine(score)); });
     // Set, never cleared, so that every change reaches a screen reader.
-    connect(r, &MatchRunner::messageChanged, Message_Label, &QLabel::setText);
-    connect(r, &MatchRunner::roundStarted, this, &Vell::playRoundSound);
+    connect(r, &MatchRunner::messageCleared, this, [this] { Message_Label->setText(QString()); });
+    connect(r, &MatchRunner::roundStarted, this, [this](int round) {
+        Message_Label->setText(presenter::banner(round));
+        playRoundSound(round);
+    });
     connect(r, &MatchRunner::prizeTurnedUp, this, &Vell::showPrize);
     connect(r, &MatchRunner::prizeOffered, this,
-            [this](int round, int prize) { announce(rules::prizeSpeech(round, prize)); });
+            [this](int round, int prize) { announce(presenter::prizeSpeech(round, prize)); });
     connect(r, &MatchRunner::cardsPlayable, this, &Vell::offerCards);
     connect(r, &MatchRunner::cardsPlayed, this, &Vell::showCardsPlayed);
     connect(r, &MatchRunner::cardsRevealed, this, &Vell::revealCards);
     connect(r, &MatchRunner::roundJudged, this, &Vell::showJudgement);
-    connect(r, &MatchRunner::noCount, this, [this] { announce(tr("No Count.")); });
+    connect(r, &MatchRunner::noCount, this, [this] {
+        Message_Label->setText(presenter::noCount());
+        announce(presenter::noCountSpeech());
+    });
     connect(r, &MatchRunner::tiedCardsReturned, this, &Vell::returnTiedCards);
     connect(r, &MatchRunner::playedCardsCleared, this, &Vell::clearPlayedCards);
     connect(r, &MatchRunner::prizeLeftUnawarded, this, [this] { clearCard(Daiya_Label_open); });
@@ -265,7 +275,7 @@ void Vell::showRunner()
 
 void Vell::playRoundSound(int round)
 {
-    m_roundSound->play(dataFile(rules::roundSoundPath(round)));
+    m_roundSound->play(dataFile(assets::roundSoundPath(round)));
 }
 
 void Vell::announce(const QString& text)

@@ -69,13 +69,13 @@ private:
     void showMatchCommands(bool enabled, Match::Kind running);
     void showFirstScreen();
     void showPrize(int prize, bool pileEmpty);
-    void offerCards(const MatchRunner::Playable& playable);
+    void offerCards(const rules::Cards& playable);
     void showCardsPlayed(const MatchRunner::Card& spade, const MatchRunner::Card& club);
     void revealCards(int spade, int club);
     void showJudgement(rules::Verdict verdict, int prize, int cpuScore, int userScore);
     void returnTiedCards(const MatchRunner::Card& spade, const MatchRunner::Card& club);
     void clearPlayedCards();
-    void showResult(const QString& first, const QString& second, int cpuScore, int userScore);
+    void showResult(int cpuScore, int userScore);
     void hideResult();
     void playRoundSound(int round);
 

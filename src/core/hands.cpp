@@ -3,24 +3,43 @@
 
 #include "core/autoplay_tables.h"
 
-int Hand::place(const Match&, int card) const
+#include <algorithm>
+
+namespace {
+
+// The first card of order that the hand still holds.
+std::optional<int> firstHeld(const rules::Order& order, const rules::Cards& held)
+{
+    const auto card = std::find_if(order.begin(), order.end(), [&held](int v) { return held[v - 1]; });
+    return card == order.end() ? std::nullopt : std::optional<int>(*card);
+}
+
+} // namespace
+
+int Hand::place(const Match::Sight&, int card) const
 {
     return card;
 }
 
-int PlayerHand::choose(const Match&)
+std::optional<int> PlayerHand::choose(const Match::Sight&)
 {
-    return 0;
+    return std::nullopt;
 }
 
-int DealtOrderHand::choose(const Match& match)
+DealtOrderHand::DealtOrderHand(const rules::Order& order)
+    : m_order(order)
 {
-    return match.N() < rules::kCards ? match.buf_spade()[match.N()] : 0;
 }
 
-int DealtOrderHand::place(const Match& match, int) const
+std::optional<int> DealtOrderHand::choose(const Match::Sight& sight)
 {
-    return match.N() + 1;
+    return firstHeld(m_order, sight.own);
+}
+
+// One place for each card played for good, from the left.
+int DealtOrderHand::place(const Match::Sight& sight, int) const
+{
+    return rules::kCards - int(std::count(sight.own.begin(), sight.own.end(), true)) + 1;
 }
 
 FixedOrderHand::FixedOrderHand(const rules::Order& order)
@@ -28,26 +47,27 @@ FixedOrderHand::FixedOrderHand(const rules::Order& order)
 {
 }
 
-int FixedOrderHand::choose(const Match& match)
+std::optional<int> FixedOrderHand::choose(const Match::Sight& sight)
 {
-    const int round = match.Round_count();
-    return round >= 1 && round <= rules::kCards ? m_order[round - 1] : 0;
+    const int round = sight.round;
+    if (round >= 1 && round <= rules::kCards && sight.own[m_order[round - 1] - 1])
+        return m_order[round - 1];
+    return firstHeld(m_order, sight.own);
 }
 
 namespace {
 
 // A level that plays otherwise is a hand of its own, chosen here.
-std::unique_ptr<Hand> computerHand(int level)
+std::unique_ptr<Hand> computerHand([[maybe_unused]] int level, const rules::Order& dealt)
 {
-    Q_UNUSED(level);
-    return std::make_unique<DealtOrderHand>();
+    return std::make_unique<DealtOrderHand>(dealt);
 }
 
 } // namespace
 
-Hands makeHands(Match::Kind kind, int level)
+Hands makeHands(Match::Kind kind, int level, const rules::Order& dealtSpades)
 {
     if (kind == Match::Kind::Watching)
         return {std::make_unique<FixedOrderHand>(buf_auto_spade), std::make_unique<FixedOrderHand>(buf_auto_club)};
-    return {computerHand(level), std::make_unique<PlayerHand>()};
+    return {computerHand(level, dealtSpades), std::make_unique<PlayerHand>()};
 }

@@ -6,6 +6,7 @@
 
 #include <QList>
 
+using rules::Cards;
 using rules::isCard;
 using rules::kCards;
 
@@ -26,6 +27,8 @@ QDebug operator<<(QDebug debug, Match::Phase phase)
 Match::Match(RandomSource& random)
     : m_random(random)
 {
+    for (Cards& hand : m_held)
+        hand.fill(true);
 }
 
 int Match::prize() const
@@ -39,12 +42,20 @@ int Match::playedCard() const
     return count >= 1 && count <= kCards ? m_state.open_button[count - 1] : 0;
 }
 
-std::array<bool, rules::kCards> Match::playableCards() const
+Match::Sight Match::sight(Side side) const
 {
-    std::array<bool, kCards> playable{};
-    for (int v = 1; v <= kCards; ++v)
-        playable[v - 1] = m_state.button_count[v] == 0;
-    return playable;
+    const Side other = side == Side::Spades ? Side::Clubs : Side::Spades;
+    Sight sight;
+    sight.round = m_state.Round_count;
+    sight.prize = prize();
+    sight.own = held(side);
+    sight.other = held(other);
+    // The prizes still to come are known as a set, never in their order.
+    for (int i = m_state.N; i < kCards; ++i)
+        sight.prizesLeft[m_state.buf_daiya[i] - 1] = true;
+    sight.ownScore = side == Side::Spades ? m_state.CPU_score : m_state.User_score;
+    sight.otherScore = side == Side::Spades ? m_state.User_score : m_state.CPU_score;
+    return sight;
 }
 
 bool Match::begin(Kind kind)
@@ -70,7 +81,6 @@ bool Match::startRound()
     }
     ++m_state.Round_count;
     m_spadePlayed = 0;
-    writeScoreLine();
     m_phase = Phase::RoundStarting;
     return true;
 }
@@ -91,10 +101,15 @@ int Match::openPrize()
 
 bool Match::play(int spade, int club)
 {
-    if (m_phase != Phase::WaitingForCard || !isCard(spade) || !isCard(club) || m_state.button_count[club] != 0) {
+    Cards& spades = m_held[int(Side::Spades)];
+    Cards& clubs = m_held[int(Side::Clubs)];
+    if (m_phase != Phase::WaitingForCard || !isCard(spade) || !isCard(club) || !spades[spade - 1]
+        || !clubs[club - 1]) {
         qCDebug(lcVell) << "play" << club << "against" << spade << "refused in phase" << m_phase;
         return false;
     }
+    spades[spade - 1] = false;
+    clubs[club - 1] = false;
     // After a tie the new card takes the tied card's entry.
     if (m_state.tie_flag == 0)
         ++m_state.open_count;
@@ -113,7 +128,6 @@ std::optional<Match::Judgement> Match::judge()
     case rules::Verdict::Tie:
         m_state.tie_flag = 1;
         ++m_state.tie_count;
-        writeScoreLine();
         m_phase = Phase::Tie;
         return judgement;
     case rules::Verdict::ComputerWins:
@@ -137,10 +151,12 @@ bool Match::replayTiedRound()
     // first: a copy is kept while the round is played again.
     for (int i = m_state.N; i < kCards; ++i)
         m_state.buf_spade_save[i] = m_state.buf_spade[i];
-    // Struck from the record: the tied club may be played again.
+    // Both tied cards go back to their hands, and the club is struck from
+    // the record: it may be played again.
+    m_held[int(Side::Spades)][m_spadePlayed - 1] = true;
+    m_held[int(Side::Clubs)][playedCard() - 1] = true;
     m_state.open_button[m_state.open_count - 1] = 0;
     m_spadePlayed = 0;
-    writeScoreLine();
     m_phase = Phase::RoundStarting;
     return true;
 }
@@ -159,9 +175,6 @@ bool Match::showResult()
 {
     if (m_phase != Phase::Judged || !roundsOver())
         return false;
-    const rules::ResultLines lines = rules::resultLines(m_state.CPU_score, m_state.User_score);
-    m_state.Result_text1 = lines.first;
-    m_state.Result_text2 = lines.second;
     m_phase = Phase::ShowingResult;
     return true;
 }
@@ -230,13 +243,14 @@ void Match::first_screen()
     m_state.User_score = 0;
     m_state.tie_count = 0;
     m_state.open_count = 0;
-    writeScoreLine();
     m_state.buf_spade_save.fill(0);
     m_state.tie_flag = 0;
     m_state.N = 0;
     m_state.open_button.fill(0);
     m_state.button_count.fill(0);
     m_spadePlayed = 0;
+    for (Cards& hand : m_held)
+        hand.fill(true);
 }
 
 void Match::Add_Score_Player(int v)
@@ -244,7 +258,6 @@ void Match::Add_Score_Player(int v)
     if (!isCard(v))
         return;
     m_state.User_score += rules::prizePoints(v);
-    writeScoreLine();
 }
 
 void Match::Add_Score_CPU(int v)
@@ -252,11 +265,4 @@ void Match::Add_Score_CPU(int v)
     if (!isCard(v))
         return;
     m_state.CPU_score += rules::prizePoints(v);
-    writeScoreLine();
-}
-
-void Match::writeScoreLine()
-{
-    m_state.Score_text =
-        rules::scoreLine(m_state.Round_count, m_state.CPU_score, m_state.User_score, m_state.tie_count);
 }

@@ -3,19 +3,18 @@
 
 #include "core/rules.h"
 
-#include <QString>
-
 #include <array>
 #include <optional>
 
 class RandomSource;
 
 // One match of the game and the rules that move it on: the deal, the cards
-// the two hands play, the judging and scoring of a round, ties, and the end.
-// It draws nothing and knows no time; the runner (core/match_runner.h) calls
-// its operations in the order the game plays them. Each operation checks
-// that the match is where it belongs: called out of turn it changes nothing
-// and says so, so no stray call can score, deal or skip a round.
+// the two sides hold and play, the judging and scoring of a round, ties, and
+// the end. It draws nothing, knows no time and words nothing; the runner
+// (core/match_runner.h) calls its operations in the order the game plays
+// them. Each operation checks that the match is where it belongs: called out
+// of turn, or with a card its side does not hold, it changes nothing and says
+// so, so no stray call can score, deal, skip a round or play a card twice.
 //
 // The match's variables keep the names the game has always given them, as
 // read-only accessors. The spades are the computer's side; the clubs are the
@@ -24,6 +23,7 @@ class Match
 {
 public:
     enum class Kind { None, Human, Watching };
+    enum class Side { Spades, Clubs };
     enum class Phase {
         // No match: either kind may begin.
         Idle,
@@ -49,6 +49,31 @@ public:
         rules::Verdict verdict;
         // The prize card of the round, won or left on the table.
         int prize;
+    };
+
+    // What the score line shows: the round, both totals, the ties.
+    struct Score {
+        int round = 0;
+        int cpu = 0;
+        int user = 0;
+        int ties = 0;
+    };
+
+    // What one side sees of the table when it chooses its card, as a player
+    // sitting there would: nothing of the prizes still to come but which
+    // they are, nothing of the other side's hand but what it has not played.
+    struct Sight {
+        int round = 0;
+        // The prize on the table.
+        int prize = 0;
+        // The cards this side holds, and those the other side holds.
+        rules::Cards own = {};
+        rules::Cards other = {};
+        // The diamonds not yet won or left to nobody, the one on the table
+        // among them.
+        rules::Cards prizesLeft = {};
+        int ownScore = 0;
+        int otherScore = 0;
     };
 
     // Deals from random, which outlives the match.
@@ -80,9 +105,7 @@ public:
     int User_score() const { return m_state.User_score; }
     // Tied comparisons of this match, each replay's too.
     int tie_count() const { return m_state.tie_count; }
-    const QString& Score_text() const { return m_state.Score_text; }
-    const QString& Result_text1() const { return m_state.Result_text1; }
-    const QString& Result_text2() const { return m_state.Result_text2; }
+    Score score() const { return {m_state.Round_count, m_state.CPU_score, m_state.User_score, m_state.tie_count}; }
     // The positions drawn by the last deal's two shuffles.
     const rules::Draw& rand_daiya() const { return m_state.rand_daiya; }
     const rules::Draw& rand_spade() const { return m_state.rand_spade; }
@@ -92,8 +115,11 @@ public:
     // The cards of the round played so far, or 0.
     int spadePlayed() const { return m_spadePlayed; }
     int playedCard() const;
-    // The clubs that may still be played, indexed by value - 1.
-    std::array<bool, rules::kCards> playableCards() const;
+    // The cards a side holds: its whole suit at the deal, less each card
+    // played, and each tied card back.
+    const rules::Cards& held(Side side) const { return m_held[int(side)]; }
+    // What the side sees as the round waits for its card.
+    Sight sight(Side side) const;
     // All thirteen prizes are decided or left.
     bool roundsOver() const { return m_state.N >= rules::kCards; }
     // A tie in the last round cannot be played again: each side holds only
@@ -112,21 +138,21 @@ public:
     // The prize of the round is turned up, and the hands may choose. Returns
     // the prize, or 0 when no banner is up.
     int openPrize();
-    // Both hands' cards for the round on the table. The club must be one not
-    // yet played; after a tie it takes the tied card's place in the record.
+    // Both sides' cards for the round on the table, each one its side holds;
+    // after a tie the club takes the tied card's place in the record.
     bool play(int spade, int club);
     // Judges the cards played: the higher card takes the prize and its
     // points and the match moves to the next prize; equal cards tie, the tie
     // is counted and flagged, and the round is to be played again.
     std::optional<Judgement> judge();
-    // After a tie that can be replayed: the tied club goes back to the
-    // player, the computer keeps its cards in their order, and the same
+    // After a tie that can be replayed: both tied cards go back to their
+    // sides' hands, the computer keeps its cards in their order, and the same
     // round's banner is up again.
     bool replayTiedRound();
     // After a tie in the last round: that prize goes to nobody and the
     // rounds are over.
     bool leaveLastPrizeUnawarded();
-    // The result lines, the winner's first, once the rounds are over.
+    // The result is up, once the rounds are over.
     bool showResult();
     // The table is set for the next match while the result lines stay up.
     bool endRounds();
@@ -149,9 +175,6 @@ private:
         int CPU_score = 0;
         int User_score = 0;
         int tie_count = 0;
-        QString Score_text = rules::scoreLine(0, 0, 0, 0);
-        QString Result_text1;
-        QString Result_text2;
         rules::Draw rand_daiya = {};
         rules::Draw rand_spade = {};
     };
@@ -166,13 +189,14 @@ private:
     void Shuffle_spade();
     // No round, no score, no card played; the orders stay as dealt.
     void first_screen();
-    // The points of prize v to one side; the score line follows.
+    // The points of prize v to one side.
     void Add_Score_Player(int v);
     void Add_Score_CPU(int v);
-    void writeScoreLine();
 
     RandomSource& m_random;
     State m_state;
+    // Each side's books: the cards it holds.
+    std::array<rules::Cards, 2> m_held = {};
     Phase m_phase = Phase::Idle;
     Kind m_kind = Kind::None;
     int m_spadePlayed = 0;

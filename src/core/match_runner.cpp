@@ -20,15 +20,17 @@ struct Schedule {
     Step gameStartCleared;
     Step firstRound;
     Step firstPrize;
-    // The hands play their cards, when no player chooses them.
+    // The chosen cards go on the table, when no player is choosing one.
     Step play;
     Step reveal;
     Step judge;
     Step clear;
     Step nextRound;
     Step prize;
-    // Once the rounds are over, the table is set for the next match beneath
-    // the result lines.
+    // Once the rounds are over, in the next round's place; in a match
+    // against the computer the table is set for the next match beneath the
+    // result lines.
+    Step endOfRounds;
     bool resetBeneathResult;
 };
 
@@ -37,29 +39,31 @@ namespace {
 // A match against the computer. The round waits for the player's card, and
 // the delays from it on are counted from that card.
 const Schedule kHumanMatch = {
-    {"Start_game_timer", 1500},  // "Game Start" cleared
-    {"Start_game_timer2", 1500}, // round 1's banner, its sound
-    {"Start_game_timer3", 3000}, // the first prize up; the player may play
-    {nullptr, 0},                // the player plays: the club up, the spade down
-    {"Open_card_timer", 3000},   // the computer's card turned up
-    {"Open_card_timer2", 1500},  // the round judged
-    {"Open_card_timer3", 1500},  // both cards and the verdict cleared
-    {"Open_card_timer4", 1500},  // the next round's banner, its sound
-    {"Open_card_timer5", 3000},  // its prize up; the player may play
+    {"Start_game_timer", 1500},    // "Game Start" cleared
+    {"Start_game_timer2", 1500},   // round 1's banner, its sound
+    {"Start_game_timer3", 3000},   // the first prize up; the player may play
+    {nullptr, 0},                  // the cards go down as the player plays: the club up, the spade down
+    {"Open_card_timer", 3000},     // the computer's card turned up
+    {"Open_card_timer2", 1500},    // the round judged
+    {"Open_card_timer3", 1500},    // both cards and the verdict cleared
+    {"Open_card_timer4", 1500},    // the next round's banner, its sound
+    {"Open_card_timer5", 3000},    // its prize up; the player may play
+    {"End_game_auto_timer", 1500}, // after the last round: the table reset beneath the result
     true,
 };
 
 // The watching mode: 10700 ms a round.
 const Schedule kWatchingMatch = {
-    {nullptr, 0},               // "Game Start" stays up until the banner
-    {"watchmode_timer2", 1500}, // round 1's banner, its sound
-    {"watchmode_timer3", 3200}, // the prize up
-    {"watchmode_timer4", 1500}, // both cards played face down
-    {"watchmode_timer5", 1500}, // both turned up
-    {"watchmode_timer6", 1500}, // the round judged
-    {"watchmode_timer", 1500},  // both cards and the verdict cleared
-    {"watchmode_timer2", 1500}, // the next round's banner, its sound
-    {"watchmode_timer3", 3200}, // its prize up
+    {nullptr, 0},                  // "Game Start" stays up until the banner
+    {"watchmode_timer2", 1500},    // round 1's banner, its sound
+    {"watchmode_timer3", 3200},    // the prize up
+    {"watchmode_timer4", 1500},    // both cards played face down
+    {"watchmode_timer5", 1500},    // both turned up
+    {"watchmode_timer6", 1500},    // the round judged
+    {"watchmode_timer", 1500},     // both cards and the verdict cleared
+    {"watchmode_timer2", 1500},    // the next round's banner, its sound
+    {"watchmode_timer3", 3200},    // its prize up
+    {"End_game_auto_timer", 1500}, // after the last round: the final score stays up
     false,
 };
 
@@ -75,6 +79,13 @@ const Step kFirstScreen = {"Return_First_Screen_timer", 3500}; // the lines down
 } // namespace chains
 
 using namespace chains;
+using Side = Match::Side;
+
+namespace {
+
+constexpr Side kSides[] = {Side::Spades, Side::Clubs};
+
+} // namespace
 
 MatchRunner::MatchRunner(StepClock& clock, RandomSource& random, const Settings& settings, QObject* parent)
     : QObject(parent)
@@ -90,15 +101,14 @@ bool MatchRunner::start(Match::Kind kind)
 {
     if (!m_match.begin(kind))
         return false;
-    m_hands = makeHands(kind, m_settings.Level);
+    m_hands = makeHands(kind, m_settings.Level, m_match.buf_spade());
     m_schedule = kind == Match::Kind::Human ? &kHumanMatch : &kWatchingMatch;
     m_clock.startChain();
     // The watching mode starts from the table as it is: the first screen.
     if (kind == Match::Kind::Human) {
         emit tableReset();
-        emit scoreChanged(m_match.Score_text());
+        emit scoreChanged(m_match.score());
     }
-    emit messageChanged(QStringLiteral("Game Start"));
     emit matchStarted(kind);
     if (m_schedule->gameStartCleared.name)
         arm(m_schedule->gameStartCleared, &MatchRunner::clearGameStart);
@@ -107,19 +117,31 @@ bool MatchRunner::start(Match::Kind kind)
     return true;
 }
 
-bool MatchRunner::play(int club)
+bool MatchRunner::play(int card)
 {
-    return m_hands.clubs && m_hands.clubs->isPlayer() && playCards(club);
+    if (m_match.phase() != Match::Phase::WaitingForCard || !rules::isCard(card))
+        return false;
+    for (const Side side : kSides) {
+        Choice& choice = m_choices[int(side)];
+        if (!choice.byPlayer || choice.card || !m_match.held(side)[card - 1])
+            continue;
+        choice.card = card;
+        if (playCards())
+            return true;
+        choice.card.reset();
+    }
+    return false;
 }
 
 void MatchRunner::abandon()
 {
     m_clock.cancelChain();
     m_match.abandon();
+    m_choices = {};
     emit resultHidden();
     emit tableReset();
-    emit scoreChanged(m_match.Score_text());
-    emit messageChanged(QString());
+    emit scoreChanged(m_match.score());
+    emit messageCleared();
     emit cardsPlayable({});
     emit matchEnded();
 }
@@ -129,78 +151,87 @@ void MatchRunner::arm(const chains::Step& step, Run run)
     m_clock.after(step.delayMs, step.name, [this, run] { (this->*run)(); });
 }
 
-// The banner of the round on the table, the score line for it, its sound.
+// The banner of the round on the table, its sound, the score line for it.
 void MatchRunner::announceRound()
 {
-    emit messageChanged(rules::bannerText(m_match.Round_count()));
-    emit scoreChanged(m_match.Score_text());
     emit roundStarted(m_match.Round_count());
+    emit scoreChanged(m_match.score());
 }
 
-void MatchRunner::askForCards()
+// Each hand chooses from what its side sees, at once or, for the player,
+// later through play(); the cards go down once both are chosen.
+void MatchRunner::askHands()
 {
     emit prizeOffered(m_match.Round_count(), m_match.prize());
-    if (m_hands.clubs->isPlayer())
-        emit cardsPlayable(m_match.playableCards());
-    else
-        arm(m_schedule->play, &MatchRunner::playHands);
+    bool waiting = false;
+    for (const Side side : kSides) {
+        const std::optional<int> card = m_hands[int(side)]->choose(m_match.sight(side));
+        m_choices[int(side)] = {card, !card};
+        if (!card) {
+            waiting = true;
+            emit cardsPlayable(m_match.held(side));
+        }
+    }
+    if (!waiting)
+        arm(m_schedule->play, &MatchRunner::playChosenCards);
 }
 
-bool MatchRunner::playCards(int club)
+MatchRunner::Card MatchRunner::onTable(Side side, int card) const
 {
-    const int spade = m_hands.spades->choose(m_match);
-    const Card spadeCard{spade, m_hands.spades->place(m_match, spade), m_hands.spades->isPlayer()};
-    const Card clubCard{club, m_hands.clubs->place(m_match, club), m_hands.clubs->isPlayer()};
-    if (!m_match.play(spade, club))
+    return {card, m_hands[int(side)]->place(m_match.sight(side), card), m_choices[int(side)].byPlayer};
+}
+
+bool MatchRunner::playCards()
+{
+    const Choice& spade = m_choices[int(Side::Spades)];
+    const Choice& club = m_choices[int(Side::Clubs)];
+    if (!spade.card || !club.card)
         return false;
-    if (clubCard.faceUp)
+    const Card spadeCard = onTable(Side::Spades, *spade.card);
+    const Card clubCard = onTable(Side::Clubs, *club.card);
+    if (!m_match.play(spadeCard.card, clubCard.card))
+        return false;
+    if (spade.byPlayer || club.byPlayer)
         emit cardsPlayable({});
     emit cardsPlayed(spadeCard, clubCard);
-    if (spadeCard.faceUp || clubCard.faceUp)
-        emit messageChanged(QStringLiteral("Card Open"));
     arm(m_schedule->reveal, &MatchRunner::reveal);
     return true;
 }
 
 void MatchRunner::clearGameStart()
 {
-    emit messageChanged(QString());
+    emit messageCleared();
     arm(m_schedule->firstRound, &MatchRunner::startRound);
 }
 
 void MatchRunner::startRound()
 {
-    if (!m_match.startRound()) {
-        if (m_schedule->resetBeneathResult && m_match.endRounds()) {
-            emit tableReset();
-            emit scoreChanged(m_match.Score_text());
-        }
+    if (!m_match.startRound())
         return;
-    }
     announceRound();
     arm(m_match.Round_count() == 1 ? m_schedule->firstPrize : m_schedule->prize, &MatchRunner::turnUpPrize);
 }
 
 void MatchRunner::turnUpPrize()
 {
-    emit messageChanged(QString());
+    emit messageCleared();
     const int prize = m_match.openPrize();
     if (prize == 0)
         return;
     emit prizeTurnedUp(prize, m_match.N() == rules::kCards - 1);
-    askForCards();
+    askHands();
 }
 
-void MatchRunner::playHands()
+void MatchRunner::playChosenCards()
 {
-    playCards(m_hands.clubs->choose(m_match));
+    playCards();
 }
 
 void MatchRunner::reveal()
 {
-    emit messageChanged(QString());
-    emit cardsRevealed(m_hands.spades->isPlayer() ? 0 : m_match.spadePlayed(),
-                       m_hands.clubs->isPlayer() ? 0 : m_match.playedCard());
+    emit messageCleared();
+    const auto faceDown = [this](Side side, int card) { return m_choices[int(side)].byPlayer ? 0 : card; };
+    emit cardsRevealed(faceDown(Side::Spades, m_match.spadePlayed()), faceDown(Side::Clubs, m_match.playedCard()));
     arm(m_schedule->judge, &MatchRunner::judge);
 }
 
@@ -209,9 +240,8 @@ void MatchRunner::judge()
     const std::optional<Match::Judgement> judgement = m_match.judge();
     if (!judgement)
         return;
-    emit messageChanged(rules::verdictText(judgement->verdict));
-    emit scoreChanged(m_match.Score_text());
     emit roundJudged(judgement->verdict, judgement->prize, m_match.CPU_score(), m_match.User_score());
+    emit scoreChanged(m_match.score());
     if (judgement->verdict == rules::Verdict::Tie) {
         arm(kNoCount, &MatchRunner::showNoCount);
         return;
@@ -224,20 +254,22 @@ void MatchRunner::judge()
 void MatchRunner::clearTable()
 {
     emit playedCardsCleared();
-    emit messageChanged(QString());
-    arm(m_schedule->nextRound, &MatchRunner::startRound);
+    emit messageCleared();
+    if (m_match.roundsOver())
+        arm(m_schedule->endOfRounds, &MatchRunner::endRounds);
+    else
+        arm(m_schedule->nextRound, &MatchRunner::startRound);
 }
 
 void MatchRunner::showNoCount()
 {
-    emit messageChanged(QStringLiteral("No Count"));
     emit noCount();
     arm(kTiedCards, &MatchRunner::returnTiedCards);
 }
 
 void MatchRunner::returnTiedCards()
 {
-    emit messageChanged(QString());
+    emit messageCleared();
     emit playedCardsCleared();
     if (m_match.tieCannotBeReplayed()) {
         m_match.leaveLastPrizeUnawarded();
@@ -248,28 +280,34 @@ void MatchRunner::returnTiedCards()
     }
     const int spade = m_match.spadePlayed();
     const int club = m_match.playedCard();
-    const Card spadeCard{spade, m_hands.spades->place(m_match, spade), m_hands.spades->isPlayer()};
-    const Card clubCard{club, m_hands.clubs->place(m_match, club), m_hands.clubs->isPlayer()};
     if (!m_match.replayTiedRound())
         return;
-    emit tiedCardsReturned(spadeCard, clubCard);
+    emit tiedCardsReturned(onTable(Side::Spades, spade), onTable(Side::Clubs, club));
     arm(kTiedPrize, &MatchRunner::offerTiedPrize);
     announceRound();
 }
 
 void MatchRunner::offerTiedPrize()
 {
-    emit messageChanged(QString());
+    emit messageCleared();
     if (m_match.openPrize() != 0)
-        askForCards();
+        askHands();
 }
 
 void MatchRunner::showResult()
 {
     if (!m_match.showResult())
         return;
-    emit resultShown(m_match.Result_text1(), m_match.Result_text2(), m_match.CPU_score(), m_match.User_score());
+    emit resultShown(m_match.CPU_score(), m_match.User_score());
     arm(kFirstScreen, &MatchRunner::finish);
+}
+
+void MatchRunner::endRounds()
+{
+    if (m_schedule->resetBeneathResult && m_match.endRounds()) {
+        emit tableReset();
+        emit scoreChanged(m_match.score());
+    }
 }
 
 void MatchRunner::finish()
@@ -278,6 +316,6 @@ void MatchRunner::finish()
         return;
     emit resultHidden();
     emit tableReset();
-    emit scoreChanged(m_match.Score_text());
+    emit scoreChanged(m_match.score());
     emit matchEnded();
 }

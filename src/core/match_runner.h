@@ -5,9 +5,9 @@
 #include "core/match.h"
 
 #include <QObject>
-#include <QString>
 
 #include <array>
+#include <optional>
 
 class RandomSource;
 class StepClock;
@@ -20,11 +20,12 @@ struct Schedule;
 
 // Plays a match of either kind as a chain of timed steps on the step clock,
 // from the command that starts it to the table set for the next one. Each
-// step moves the match on and tells the view what to show, through the
-// signals below; the view draws, and turns the player's clicks into play().
-// A match against the computer and the watching mode are the same round,
-// played by other hands and with other delays. The steps carry the names
-// the game has always given them, and the clock reports them by those names.
+// step moves the match on and tells the view what happened, in numbers and
+// verdicts, through the signals below; the view puts it into pictures and
+// words, and turns the player's clicks into play(). A match against the
+// computer and the watching mode are the same round, played by other hands
+// and with other delays. The steps carry the names the game has always given
+// them, and the clock reports them by those names.
 class MatchRunner : public QObject
 {
     Q_OBJECT
@@ -32,13 +33,13 @@ class MatchRunner : public QObject
 public:
     // A card going on the table or back into its hand: the card, the place
     // of its hand's row it leaves or comes back to, and whether its face
-    // shows.
+    // shows: a card the player chose is seen as it is played, one a
+    // computer chose lies face down until it is turned up.
     struct Card {
         int card = 0;
         int place = 0;
         bool faceUp = false;
     };
-    using Playable = std::array<bool, rules::kCards>;
 
     // Deals from random and reads the computer's level from settings when a
     // match begins; all three outlive the runner.
@@ -50,9 +51,10 @@ public:
     // Starts a match of the given kind; false, changing nothing, while one
     // runs.
     bool start(Match::Kind kind);
-    // The player's card for the round; false, changing nothing, when the
-    // round is not waiting for it or the card is not one the player holds.
-    bool play(int club);
+    // The player's card for the round, for the hand that waits for the
+    // player; false, changing nothing, when none waits or the card is not
+    // one that hand holds.
+    bool play(int card);
     // The table is left: the steps still pending are let go, and the match
     // goes back to the first screen.
     void abandon();
@@ -64,16 +66,18 @@ signals:
     // The first screen: every card back in its hand, nothing on the table,
     // nothing won.
     void tableReset();
-    void scoreChanged(const QString& line);
-    void messageChanged(const QString& text);
-    // A round opens, or opens again after a tie: its sound plays.
+    void scoreChanged(const Match::Score& score);
+    // The message line is emptied.
+    void messageCleared();
+    // A round opens, or opens again after a tie: its banner, its sound.
     void roundStarted(int round);
     // The round's prize is turned up; the last one empties the pile.
     void prizeTurnedUp(int prize, bool pileEmpty);
     // The hands are asked for their cards for this prize.
     void prizeOffered(int round, int prize);
-    // The player's cards that can be played: none, or the ones still held.
-    void cardsPlayable(const MatchRunner::Playable& playable);
+    // The cards the player may choose from for the hand that waits for the
+    // player's choice, or none once it is made.
+    void cardsPlayable(const rules::Cards& playable);
     // Both cards leave their hands for the table.
     void cardsPlayed(const MatchRunner::Card& spade, const MatchRunner::Card& club);
     // The cards still face down are turned up; 0 for one already up.
@@ -81,29 +85,37 @@ signals:
     // The round is judged, with both totals after it. A decided round's
     // prize leaves the table for the winner's row; a tie leaves it up.
     void roundJudged(rules::Verdict verdict, int prize, int cpuScore, int userScore);
+    // Equal cards do not count.
     void noCount();
     // The tied cards go back into their hands.
     void tiedCardsReturned(const MatchRunner::Card& spade, const MatchRunner::Card& club);
     void playedCardsCleared();
     // A tie in the last round: its prize leaves the table for nobody.
     void prizeLeftUnawarded();
-    // The result lines, the winner's first, and both totals.
-    void resultShown(const QString& first, const QString& second, int cpuScore, int userScore);
+    // The result of the match: both totals, the winner's first.
+    void resultShown(int cpuScore, int userScore);
     void resultHidden();
 
 private:
     using Run = void (MatchRunner::*)();
+    // A hand's card for the round on the table, and whether the player
+    // chose it.
+    struct Choice {
+        std::optional<int> card;
+        bool byPlayer = false;
+    };
 
     void arm(const chains::Step& step, Run run);
     void announceRound();
-    void askForCards();
-    bool playCards(int club);
+    void askHands();
+    bool playCards();
+    MatchRunner::Card onTable(Match::Side side, int card) const;
 
     // The steps, in the order a match runs them.
     void clearGameStart();
     void startRound();
     void turnUpPrize();
-    void playHands();
+    void playChosenCards();
     void reveal();
     void judge();
     void clearTable();
@@ -111,11 +123,13 @@ private:
     void returnTiedCards();
     void offerTiedPrize();
     void showResult();
+    void endRounds();
     void finish();
 
     StepClock& m_clock;
     const Settings& m_settings;
     Match m_match;
     Hands m_hands;
+    std::array<Choice, 2> m_choices;
     const chains::Schedule* m_schedule = nullptr;
 };

@@ -139,12 +139,13 @@ void StepClock::runDueSteps()
     const int outerChain = m_stepChain;
     for (;;) {
         const qint64 nowNs = m_time->nowNs();
-        const auto next = std::min_element(m_pending.begin(), m_pending.end(), [](const Step& a, const Step& b) {
-            return a.dueNs != b.dueNs ? a.dueNs < b.dueNs : a.order < b.order;
-        });
+        const auto next =
+            std::min_element(m_pending.begin(), m_pending.end(), [](const ArmedStep& a, const ArmedStep& b) {
+                return a.dueNs != b.dueNs ? a.dueNs < b.dueNs : a.order < b.order;
+            });
         if (next == m_pending.end() || next->dueNs > nowNs)
             break;
-        Step step = std::move(*next);
+        ArmedStep step = std::move(*next);
         m_pending.erase(next);
         m_inStep = true;
         m_stepDueNs = nowNs - step.dueNs > kMaxCatchUpNs ? nowNs : step.dueNs;
@@ -166,6 +167,6 @@ void StepClock::wakeForNext()
         return;
     }
     const auto next = std::min_element(m_pending.begin(), m_pending.end(),
-                                       [](const Step& a, const Step& b) { return a.dueNs < b.dueNs; });
+                                       [](const ArmedStep& a, const ArmedStep& b) { return a.dueNs < b.dueNs; });
     m_time->wakeAt(next->dueNs, [this] { runDueSteps(); });
 }

@@ -112,7 +112,7 @@ signals:
     void stepRan(const QString& name, qint64 dueNs, qint64 ranNs);
 
 private:
-    struct Step {
+    struct ArmedStep {
         qint64 dueNs;
         quint64 order;
         int chain;
@@ -125,7 +125,7 @@ private:
 
     std::unique_ptr<TimeSource> m_ownTime;
     TimeSource* m_time;
-    std::vector<Step> m_pending;
+    std::vector<ArmedStep> m_pending;
     double m_scale = 1.0;
     quint64 m_armed = 0;
     int m_chain = 0;

@@ -3,7 +3,7 @@
 
 #include "core/card_size.h"
 #include "core/logging.h"
-#include "core/rules.h"
+#include "core/asset_paths.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ QImage imageForScale(const QString& path, qreal screenScale, const ImageReader& 
     // A hundredth below: a screen scale computed as 1.2499 still takes 1.25.
     const qreal scale = card_size::drawnScaleFor(screenScale - 0.01);
     if (scale > 1) {
-        QImage sharp = imageAt(rules::scaledImagePath(path, scale), read);
+        QImage sharp = imageAt(assets::scaledImagePath(path, scale), read);
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(scale);
             return sharp;

@@ -17,6 +17,7 @@
 #include "shapes.h"
 
 #include "core/card_size.h"
+#include "core/asset_paths.h"
 #include "core/rules.h"
 
 #include <QFont>
@@ -510,10 +511,10 @@ bool writeCards(const QDir& root)
 {
     bool ok = true;
     for (const qreal scale : kScales) {
-        ok = renderBack(scale).save(root.filePath(rules::scaledImagePath(rules::cardBackPath(), scale))) && ok;
+        ok = renderBack(scale).save(root.filePath(assets::scaledImagePath(assets::cardBackPath(), scale))) && ok;
         for (const Suit suit : {Suit::Diamonds, Suit::Spades, Suit::Clubs}) {
             for (int v = 1; v <= rules::kCards; ++v) {
-                const QString path = rules::scaledImagePath(rules::cardImagePath(suit, v), scale);
+                const QString path = assets::scaledImagePath(assets::cardImagePath(suit, v), scale);
                 ok = renderFace(suit, v, scale).save(root.filePath(path)) && ok;
             }
         }

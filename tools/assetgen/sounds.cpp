@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "assets.h"
 
-#include "core/rules.h"
+#include "core/asset_paths.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -78,7 +78,7 @@ bool writeSounds(const QDir& root)
 {
     bool ok = true;
     for (int round = 1; round <= rules::kCards; ++round) {
-        QFile file(root.filePath(rules::roundSoundPath(round)));
+        QFile file(root.filePath(assets::roundSoundPath(round)));
         ok = file.open(QIODevice::WriteOnly) && file.write(wavFile(roundChime(round))) > 0 && ok;
     }
     return ok;
