@@ -326,7 +326,7 @@ private slots:
             QCOMPARE(w.menuBar()->actions().first()->text(), QStringLiteral("ゲーム(&G)"));
             QCOMPARE(t.action("Human_vs_Computer_Action")->text(), QStringLiteral("人間 対 コンピュータ"));
             QCOMPARE(topLevel<Level_Check>()->windowTitle(), QStringLiteral("レベル確認"));
-            QCOMPARE(topLevel<Level_Check>()->Level_Label->text(), QStringLiteral("レベル:2(易しい)"));
+            QCOMPARE(child<QLabel>(*topLevel<Level_Check>(), QStringLiteral("Level_Label"))->text(), QStringLiteral("レベル:2(易しい)"));
             QCOMPARE(topLevel<Help_explain>()->windowTitle(), QStringLiteral("ヴェルの遊び方"));
             QCOMPARE(t.shown("User_Label_card", 7), QStringLiteral("クラブの7"));
             // Card names as people say them, in Japanese too.

@@ -63,19 +63,52 @@ void verifyFits(const QWidget& window)
     }
 }
 
+// The settings dialog's controls, found by their names as a player's tools
+// would find them.
+struct Controls
+{
+    explicit Controls(const Level_Check& d)
+        : Level_Label(child<QLabel>(d, QStringLiteral("Level_Label")))
+        , Hello_Label(child<QLabel>(d, QStringLiteral("Hello_Label")))
+        , Level_change_CheckBox(child<QCheckBox>(d, QStringLiteral("Level_change_CheckBox")))
+        , Level_Slider(child<QSlider>(d, QStringLiteral("Level_Slider")))
+        , Card_method_CheckBox(child<QCheckBox>(d, QStringLiteral("Card_method_CheckBox")))
+        , Random_RadioButton(child<QRadioButton>(d, QStringLiteral("Random_RadioButton")))
+        , Turn_up_RadioButton(child<QRadioButton>(d, QStringLiteral("Turn_up_RadioButton")))
+        , Turn_down_RadioButton(child<QRadioButton>(d, QStringLiteral("Turn_down_RadioButton")))
+        , Card_method_GroupBox(child<QGroupBox>(d, QStringLiteral("Card_method_GroupBox")))
+        , OK_button(child<QPushButton>(d, QStringLiteral("OK_button")))
+        , Cansel_button(child<QPushButton>(d, QStringLiteral("Cansel_button")))
+    {
+    }
+
+    QLabel* Level_Label;
+    QLabel* Hello_Label;
+    QCheckBox* Level_change_CheckBox;
+    QSlider* Level_Slider;
+    QCheckBox* Card_method_CheckBox;
+    QRadioButton* Random_RadioButton;
+    QRadioButton* Turn_up_RadioButton;
+    QRadioButton* Turn_down_RadioButton;
+    QGroupBox* Card_method_GroupBox;
+    QPushButton* OK_button;
+    QPushButton* Cansel_button;
+};
+
 // The fixed state the dialog always shows.
 void verifyFixedState(const Level_Check& d, const Settings& settings)
 {
+    const Controls c(d);
     QCOMPARE(settings.Level, 2);
-    QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
-    QVERIFY(!d.Level_Label->isEnabled());
-    QCOMPARE(d.Level_Slider->value(), 2);
-    QVERIFY(!d.Level_Slider->isEnabled());
-    QVERIFY(!d.Level_change_CheckBox->isChecked());
-    QVERIFY(!d.Card_method_CheckBox->isChecked());
-    QVERIFY(d.Random_RadioButton->isChecked());
-    QVERIFY(!d.Turn_up_RadioButton->isChecked());
-    QVERIFY(!d.Turn_down_RadioButton->isChecked());
+    QCOMPARE(c.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
+    QVERIFY(!c.Level_Label->isEnabled());
+    QCOMPARE(c.Level_Slider->value(), 2);
+    QVERIFY(!c.Level_Slider->isEnabled());
+    QVERIFY(!c.Level_change_CheckBox->isChecked());
+    QVERIFY(!c.Card_method_CheckBox->isChecked());
+    QVERIFY(c.Random_RadioButton->isChecked());
+    QVERIFY(!c.Turn_up_RadioButton->isChecked());
+    QVERIFY(!c.Turn_down_RadioButton->isChecked());
 }
 
 bool hasJapanese(const QString& text)
@@ -108,6 +141,7 @@ private slots:
     void settingsDialogAsOpened()
     {
         Level_Check d(m_settings);
+        const Controls c(d);
         QCOMPARE(d.windowTitle(), QStringLiteral("Level check"));
         QCOMPARE(d.parentWidget(), nullptr);
         // Its own size at the ordinary font, 96 dpi; larger fonts make it grow.
@@ -126,20 +160,20 @@ private slots:
         };
         // Top to bottom, as the player sees them.
         const QList<Expected> rows = {
-            {d.Hello_Label, "Hello_Label", QStringLiteral("Hello "), true},
-            {d.Level_change_CheckBox, "Level_change_CheckBox", QStringLiteral("Change Strange Level"), true},
-            {d.Level_Label, "Level_Label", QStringLiteral("Level:2(Easy)"), false},
-            {d.Level_Slider, "Level_Slider", QString(), false},
-            {d.Card_method_CheckBox, "Card_method_CheckBox", QStringLiteral("Chenge Card deal method"), true},
-            {d.Card_method_GroupBox, "Card_method_GroupBox", QStringLiteral("Diamond card deal method"), true},
-            {d.OK_button, "OK_button", QStringLiteral("OK"), true},
+            {c.Hello_Label, "Hello_Label", QStringLiteral("Hello "), true},
+            {c.Level_change_CheckBox, "Level_change_CheckBox", QStringLiteral("Change Strange Level"), true},
+            {c.Level_Label, "Level_Label", QStringLiteral("Level:2(Easy)"), false},
+            {c.Level_Slider, "Level_Slider", QString(), false},
+            {c.Card_method_CheckBox, "Card_method_CheckBox", QStringLiteral("Chenge Card deal method"), true},
+            {c.Card_method_GroupBox, "Card_method_GroupBox", QStringLiteral("Diamond card deal method"), true},
+            {c.OK_button, "OK_button", QStringLiteral("OK"), true},
         };
         const QList<Expected> choices = {
-            {d.Random_RadioButton, "Random_RadioButton", QStringLiteral("Random(Default)"), false},
-            {d.Turn_up_RadioButton, "Turn_up_RadioButton", QStringLiteral("Turn up"), false},
-            {d.Turn_down_RadioButton, "Turn_down_RadioButton", QStringLiteral("Turn down"), false},
+            {c.Random_RadioButton, "Random_RadioButton", QStringLiteral("Random(Default)"), false},
+            {c.Turn_up_RadioButton, "Turn_up_RadioButton", QStringLiteral("Turn up"), false},
+            {c.Turn_down_RadioButton, "Turn_down_RadioButton", QStringLiteral("Turn down"), false},
         };
-        const Expected cansel{d.Cansel_button, "Cansel_button", QStringLiteral("Cansel"), false};
+        const Expected cansel{c.Cansel_button, "Cansel_button", QStringLiteral("Cansel"), false};
 
         auto textOf = [](QWidget* w) {
             if (auto* l = qobject_cast<QLabel*>(w))
@@ -152,17 +186,17 @@ private slots:
         };
         for (const auto& list : {rows, choices, QList<Expected>{cansel}}) {
             for (const Expected& e : list) {
-                QVERIFY2(e.widget, e.name);
-                QCOMPARE(e.widget->objectName(), QLatin1String(e.name));
+                // Found by its name, which no other widget of the dialog shares.
+                QCOMPARE(d.findChildren<QWidget*>(QLatin1String(e.name)).size(), 1);
                 QCOMPARE(textOf(e.widget), e.text);
                 QCOMPARE(e.widget->isEnabled(), e.enabled);
             }
         }
-        QCOMPARE(d.Hello_Label->textFormat(), Qt::PlainText);
-        QCOMPARE(d.Level_Slider->orientation(), Qt::Horizontal);
-        QCOMPARE(d.Level_Slider->minimum(), 1);
-        QCOMPARE(d.Level_Slider->maximum(), 5);
-        QCOMPARE(d.Level_Slider->singleStep(), 1);
+        QCOMPARE(c.Hello_Label->textFormat(), Qt::PlainText);
+        QCOMPARE(c.Level_Slider->orientation(), Qt::Horizontal);
+        QCOMPARE(c.Level_Slider->minimum(), 1);
+        QCOMPARE(c.Level_Slider->maximum(), 5);
+        QCOMPARE(c.Level_Slider->singleStep(), 1);
         verifyFixedState(d, m_settings);
 
         // The layout: seven rows, one widget each but the last, then a stretch.
@@ -179,8 +213,8 @@ private slots:
         QVERIFY(qobject_cast<QHBoxLayout*>(buttonRow));
         QCOMPARE(buttonRow->count(), 3);
         QVERIFY(buttonRow->itemAt(0)->spacerItem());
-        QCOMPARE(buttonRow->itemAt(1)->widget(), d.OK_button);
-        QCOMPARE(buttonRow->itemAt(2)->widget(), d.Cansel_button);
+        QCOMPARE(buttonRow->itemAt(1)->widget(), c.OK_button);
+        QCOMPARE(buttonRow->itemAt(2)->widget(), c.Cansel_button);
         QVERIFY(top->itemAt(7)->spacerItem());
 
         // And on screen: each row below the one before, inside the dialog.
@@ -190,13 +224,13 @@ private slots:
             QVERIFY2(rows[i].widget->geometry().top() >= rows[i - 1].widget->geometry().bottom(), rows[i].name);
         }
         verifyFits(d);
-        QCOMPARE(d.Cansel_button->geometry().top(), d.OK_button->geometry().top());
-        QVERIFY(d.Cansel_button->geometry().left() > d.OK_button->geometry().right());
-        QVERIFY(d.Cansel_button->geometry().right() > d.width() * 3 / 4);
-        QVERIFY(d.isVisible() && d.Card_method_GroupBox->isVisible());
+        QCOMPARE(c.Cansel_button->geometry().top(), c.OK_button->geometry().top());
+        QVERIFY(c.Cansel_button->geometry().left() > c.OK_button->geometry().right());
+        QVERIFY(c.Cansel_button->geometry().right() > d.width() * 3 / 4);
+        QVERIFY(d.isVisible() && c.Card_method_GroupBox->isVisible());
         for (int i = 0; i < choices.size(); ++i) {
-            QCOMPARE(choices[i].widget->parentWidget(), d.Card_method_GroupBox);
-            QVERIFY(d.Card_method_GroupBox->rect().contains(choices[i].widget->geometry()));
+            QCOMPARE(choices[i].widget->parentWidget(), c.Card_method_GroupBox);
+            QVERIFY(c.Card_method_GroupBox->rect().contains(choices[i].widget->geometry()));
             if (i > 0)
                 QVERIFY(choices[i].widget->geometry().top() >= choices[i - 1].widget->geometry().bottom());
         }
@@ -207,26 +241,30 @@ private slots:
         {
             PlayerName name(QStringLiteral("Ann"));
             Level_Check d(m_settings);
-            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann"));
+            const Controls c(d);
+            QCOMPARE(c.Hello_Label->text(), QStringLiteral("Hello Ann"));
         }
         {
             // The name is taken once, when the dialog is made.
             PlayerName name(QStringLiteral("Ann"));
             Level_Check d(m_settings);
+            const Controls c(d);
             qputenv("VELL_PLAYER_NAME", "Bob");
             showAndWait(d);
-            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann"));
+            QCOMPARE(c.Hello_Label->text(), QStringLiteral("Hello Ann"));
         }
         {
             PlayerName name(QStringLiteral("<b>Ann</b> &amp;"));
             Level_Check d(m_settings);
-            QCOMPARE(d.Hello_Label->textFormat(), Qt::PlainText);
-            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello <b>Ann</b> &amp;"));
+            const Controls c(d);
+            QCOMPARE(c.Hello_Label->textFormat(), Qt::PlainText);
+            QCOMPARE(c.Hello_Label->text(), QStringLiteral("Hello <b>Ann</b> &amp;"));
         }
         {
             PlayerName name(QStringLiteral("Ann Kowalska-Nakamura"));
             Level_Check d(m_settings);
-            QCOMPARE(d.Hello_Label->text(), QStringLiteral("Hello Ann Kowalska-Nakamura"));
+            const Controls c(d);
+            QCOMPARE(c.Hello_Label->text(), QStringLiteral("Hello Ann Kowalska-Nakamura"));
         }
         {
             // A long name wraps and is shown whole, with the greeting around
@@ -236,8 +274,9 @@ private slots:
             QTranslator japanese;
             for (const QString& greeting : {QStringLiteral("Hello %1"), QStringLiteral("こんにちは、%1さん")}) {
                 Level_Check d(m_settings);
+                const Controls c(d);
                 showAndWait(d);
-                QCOMPARE(d.Hello_Label->text(), greeting.arg(longName));
+                QCOMPARE(c.Hello_Label->text(), greeting.arg(longName));
                 verifyFits(d);
                 installTranslation(*qApp, japanese, QLocale(QLocale::Japanese));
             }
@@ -246,9 +285,10 @@ private slots:
             const QString longName(10000, QLatin1Char('W'));
             PlayerName name(longName);
             Level_Check d(m_settings);
+            const Controls c(d);
             showAndWait(d);
             // What is shown is the start of the greeting, cut short.
-            const QString shown = d.Hello_Label->text();
+            const QString shown = c.Hello_Label->text();
             QVERIFY(shown.startsWith(QStringLiteral("Hello WWW")));
             QVERIFY(shown.size() < longName.size());
             verifyFits(d);
@@ -258,9 +298,10 @@ private slots:
     void changeRequestsAreRefused()
     {
         Level_Check d(m_settings);
+        const Controls c(d);
         showAndWait(d);
 
-        const QList<QCheckBox*> boxes = {d.Level_change_CheckBox, d.Card_method_CheckBox};
+        const QList<QCheckBox*> boxes = {c.Level_change_CheckBox, c.Card_method_CheckBox};
         for (QCheckBox* box : boxes) {
             BoxAnswerer answerer;
             clickCheckBox(box);
@@ -288,15 +329,16 @@ private slots:
     {
         PlayerName name(QStringLiteral("Ann"));
         QPointer<Level_Check> d = new Level_Check(m_settings);
+        const Controls c(*d);
 
         showAndWait(*d);
-        QTest::mouseClick(d->OK_button, Qt::LeftButton);
+        QTest::mouseClick(c.OK_button, Qt::LeftButton);
         QVERIFY(!d.isNull());
         QVERIFY(d->isHidden());
 
         showAndWait(*d);
         verifyFixedState(*d, m_settings);
-        QCOMPARE(d->Hello_Label->text(), QStringLiteral("Hello Ann"));
+        QCOMPARE(c.Hello_Label->text(), QStringLiteral("Hello Ann"));
         QVERIFY(d->close());
         QVERIFY(!d.isNull());
         QVERIFY(d->isHidden());
@@ -311,14 +353,14 @@ private slots:
         // Refusing a change, closing and opening again: still the same.
         {
             BoxAnswerer answerer;
-            clickCheckBox(d->Card_method_CheckBox);
+            clickCheckBox(c.Card_method_CheckBox);
             QCOMPARE(answerer.seen().size(), 1);
         }
         d->close();
         showAndWait(*d);
         verifyFixedState(*d, m_settings);
-        QVERIFY(d->OK_button->isEnabled());
-        QVERIFY(!d->Cansel_button->isEnabled());
+        QVERIFY(c.OK_button->isEnabled());
+        QVERIFY(!c.Cansel_button->isEnabled());
         delete d;
     }
 
@@ -344,51 +386,53 @@ private slots:
         QFETCH(QString, text);
 
         Level_Check d(m_settings);
-        d.Level_Slider->setValue(value);
+        const Controls c(d);
+        c.Level_Slider->setValue(value);
         d.change_Level();
         QCOMPARE(m_settings.Level, level);
-        QCOMPARE(d.Level_Label->text(), text);
+        QCOMPARE(c.Level_Label->text(), text);
     }
 
     void levelFollowsTheSlider()
     {
         Level_Check d(m_settings);
+        const Controls c(d);
         showAndWait(d);
 
         // A press in the middle of the slider at 3 lands on its handle...
-        d.Level_Slider->setValue(3);
-        d.Level_Slider->setEnabled(true);
-        QTest::mousePress(d.Level_Slider, Qt::LeftButton);
-        QTest::mouseRelease(d.Level_Slider, Qt::LeftButton);
+        c.Level_Slider->setValue(3);
+        c.Level_Slider->setEnabled(true);
+        QTest::mousePress(c.Level_Slider, Qt::LeftButton);
+        QTest::mouseRelease(c.Level_Slider, Qt::LeftButton);
         QCOMPARE(m_settings.Level, 3);
-        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:3(Normal)"));
+        QCOMPARE(c.Level_Label->text(), QStringLiteral("Level:3(Normal)"));
         m_settings.Level = 2;
-        d.Level_Label->setText(QStringLiteral("Level:2(Easy)"));
+        c.Level_Label->setText(QStringLiteral("Level:2(Easy)"));
 
         // ...but as the dialog keeps it, disabled, the press does nothing.
-        d.Level_Slider->setEnabled(false);
-        QTest::mousePress(d.Level_Slider, Qt::LeftButton);
-        QTest::mouseRelease(d.Level_Slider, Qt::LeftButton);
+        c.Level_Slider->setEnabled(false);
+        QTest::mousePress(c.Level_Slider, Qt::LeftButton);
+        QTest::mouseRelease(c.Level_Slider, Qt::LeftButton);
         QCOMPARE(m_settings.Level, 2);
-        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
+        QCOMPARE(c.Level_Label->text(), QStringLiteral("Level:2(Easy)"));
 
-        d.Level_Slider->setValue(4);
+        c.Level_Slider->setValue(4);
         // Pressing and releasing its handle both read the level.
-        emit d.Level_Slider->sliderPressed();
+        emit c.Level_Slider->sliderPressed();
         QCOMPARE(m_settings.Level, 4);
-        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:4(Difficult)"));
-        d.Level_Slider->setValue(1);
-        emit d.Level_Slider->sliderReleased();
+        QCOMPARE(c.Level_Label->text(), QStringLiteral("Level:4(Difficult)"));
+        c.Level_Slider->setValue(1);
+        emit c.Level_Slider->sliderReleased();
         QCOMPARE(m_settings.Level, 1);
-        QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
+        QCOMPARE(c.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
 
         // A level without a name leaves the line as it was.
-        d.Level_Slider->setRange(0, 6);
+        c.Level_Slider->setRange(0, 6);
         for (int value : {6, 0}) {
-            d.Level_Slider->setValue(value);
+            c.Level_Slider->setValue(value);
             d.change_Level();
             QCOMPARE(m_settings.Level, value);
-            QCOMPARE(d.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
+            QCOMPARE(c.Level_Label->text(), QStringLiteral("Level:1(Most easy)"));
         }
     }
 
