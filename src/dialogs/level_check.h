@@ -27,18 +27,6 @@ public:
     // settings outlives the dialog.
     explicit Level_Check(Settings& settings);
 
-    QLabel* Level_Label = nullptr;
-    QLabel* Hello_Label = nullptr;
-    QCheckBox* Level_change_CheckBox = nullptr;
-    QSlider* Level_Slider = nullptr;
-    QCheckBox* Card_method_CheckBox = nullptr;
-    QRadioButton* Random_RadioButton = nullptr;
-    QRadioButton* Turn_up_RadioButton = nullptr;
-    QRadioButton* Turn_down_RadioButton = nullptr;
-    QGroupBox* Card_method_GroupBox = nullptr;
-    QPushButton* OK_button = nullptr;
-    QPushButton* Cansel_button = nullptr;
-
 public slots:
     void change_Level();
     void On_change();
@@ -55,4 +43,18 @@ private:
     void fitToContent();
 
     Settings& m_settings;
+
+    // Each one carries its member name as its object name, which is how
+    // anything outside the dialog finds it.
+    QLabel* Level_Label = nullptr;
+    QLabel* Hello_Label = nullptr;
+    QCheckBox* Level_change_CheckBox = nullptr;
+    QSlider* Level_Slider = nullptr;
+    QCheckBox* Card_method_CheckBox = nullptr;
+    QRadioButton* Random_RadioButton = nullptr;
+    QRadioButton* Turn_up_RadioButton = nullptr;
+    QRadioButton* Turn_down_RadioButton = nullptr;
+    QGroupBox* Card_method_GroupBox = nullptr;
+    QPushButton* OK_button = nullptr;
+    QPushButton* Cansel_button = nullptr;
 };
