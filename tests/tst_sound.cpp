@@ -42,7 +42,12 @@ namespace {
 constexpr double kScale = 0.03;
 // A watching match from the command to the reset.
 const qint64 kWatchingMatchMs = fixture::schedule::duration(fixture::schedule::watchingMatch());
+#ifdef __SANITIZE_ADDRESS__
+// The sanitizers make every program several times slower, its drawing too.
+constexpr qint64 kLongestStallMs = 150;
+#else
 constexpr qint64 kLongestStallMs = 50;
+#endif
 constexpr qint64 kExitWithinMs = 1000;
 
 // The child: plays watching matches at the time scale given, or closes the
@@ -92,8 +97,15 @@ int childMain(int argc, char* argv[])
 
         // How late each step ran on the program's own timers.
         qint64 latestNs = 0;
-        QObject::connect(&stepClock, &StepClock::stepRan, &w,
-                         [&](const QString&, qint64 dueNs, qint64 ranNs) { latestNs = qMax(latestNs, ranNs - dueNs); });
+        QObject::connect(&stepClock, &StepClock::stepRan, &w, [&](const QString&, qint64 dueNs, qint64 ranNs) {
+            latestNs = qMax(latestNs, ranNs - dueNs);
+            // From the first step, which asks for the first sound: the
+            // window's own first drawing comes before it.
+            if (!heartbeat.isActive()) {
+                lastTick = clock.elapsed();
+                heartbeat.start();
+            }
+        });
 
         const auto report = [&] {
             say(QStringLiteral("latest_step_ms %1").arg(latestNs / 1'000'000));
@@ -116,7 +128,6 @@ int childMain(int argc, char* argv[])
             QTimer::singleShot(closeAfter, &w, report);
 
         clock.restart();
-        heartbeat.start();
         watching->trigger();
         say(QStringLiteral("playing"));
         result = ending.run(w);
