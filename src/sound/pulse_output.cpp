@@ -294,15 +294,15 @@ void PulseOutput::startStream()
     if (pa_rtclock_now() - request.askedAt > kPatienceUs)
         return lookLater();
     const WaveSound& sound = *request.sound;
-    const pa_sample_spec spec{sampleFormat(sound.bits), uint32_t(sound.rate), uint8_t(sound.channels)};
+    const pa_sample_spec format{sampleFormat(sound.bits), uint32_t(sound.rate), uint8_t(sound.channels)};
     pa_channel_map map;
     pa_channel_map_init_extend(&map, unsigned(sound.channels), PA_CHANNEL_MAP_WAVEEX);
     pa_proplist* props = describeGame();
     const QByteArray name = request.name.section(QLatin1Char('/'), -1).toUtf8();
     pa_proplist_sets(props, PA_PROP_MEDIA_NAME, name.constData());
     ask();
-    m_stream = pa_sample_spec_valid(&spec) ? pa_stream_new_with_proplist(m_context, name.constData(), &spec, &map, props)
-                                           : nullptr;
+    if (pa_sample_spec_valid(&format))
+        m_stream = pa_stream_new_with_proplist(m_context, name.constData(), &format, &map, props);
     pa_proplist_free(props);
     if (!m_stream)
         return lookLater();
