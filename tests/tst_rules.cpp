@@ -269,7 +269,7 @@ private slots:
         QVERIFY(QFile::link(plain, folder.filePath(QStringLiteral("link"))));
         QCOMPARE(readDataFile(folder.filePath(QStringLiteral("link")), 4096), QByteArray(1000, 'v'));
         const QString empty = folder.filePath(QStringLiteral("empty"));
-        QFile(empty).open(QIODevice::WriteOnly);
+        QVERIFY(QFile(empty).open(QIODevice::WriteOnly));
         QCOMPARE(readDataFile(empty, 10), QByteArray());
 
         // Never waited on, never read: each would block or never end.
