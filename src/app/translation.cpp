@@ -18,15 +18,17 @@ bool installTranslation(QCoreApplication& app, QTranslator& translator, const QL
 {
     if (system.language() != QLocale::Japanese)
         return false;
-    // Whether the file loads is not checked: without it the texts stay English.
+    // Without the file the texts stay English. Newer Qt installs a
+    // translator that loaded nothing: only a loaded one is installed.
     const QString file = dataFile(QStringLiteral("Vell_") + QStringLiteral("ja") + QStringLiteral(".qm"));
-    if (const auto bytes = readDataFile(file, data_limits::kTranslation)) {
-        translator.setProperty(kTranslationBytes, *bytes);
-        const QByteArray kept = translator.property(kTranslationBytes).toByteArray();
-        const bool loaded = translator.load(reinterpret_cast<const uchar*>(kept.constData()), int(kept.size()));
-        qCDebug(lcVell) << "Japanese translation" << (loaded ? "loaded from" : "not readable in") << file;
-    } else {
+    const auto bytes = readDataFile(file, data_limits::kTranslation);
+    if (!bytes) {
         qCDebug(lcVell) << "Japanese translation not found in" << file;
+        return false;
     }
-    return app.installTranslator(&translator);
+    translator.setProperty(kTranslationBytes, *bytes);
+    const QByteArray kept = translator.property(kTranslationBytes).toByteArray();
+    const bool loaded = translator.load(reinterpret_cast<const uchar*>(kept.constData()), int(kept.size()));
+    qCDebug(lcVell) << "Japanese translation" << (loaded ? "loaded from" : "not readable in") << file;
+    return loaded && app.installTranslator(&translator);
 }
