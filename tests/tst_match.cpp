@@ -80,7 +80,7 @@ public:
             add("returned " + cardText(s) + ", " + cardText(c));
         });
         QObject::connect(r, &MatchRunner::playedCardsCleared, r, [=] { add("cleared"); });
-        QObject::connect(r, &MatchRunner::prizeLeftUnawarded, r, [=] { add("unawarded"); });
+        QObject::connect(r, &MatchRunner::prizeLeftUnawarded, r, [=](int p) { add(QStringLiteral("unawarded %1").arg(p)); });
         QObject::connect(r, &MatchRunner::resultShown, r,
                          [=](int cpu, int user) { add(QStringLiteral("result %1:%2").arg(cpu).arg(user)); });
         QObject::connect(r, &MatchRunner::resultHidden, r, [=] { add("result hidden"); });
@@ -385,9 +385,9 @@ private slots:
         QTest::addColumn<QString>("heard");
         // Both keep their ace for the last round, and its prize, the 5, is
         // left over.
-        QTest::newRow("level totals") << QList<int>{10, 5, 6, 8, 12, 9, 13, 4, 11, 7, 3, 2, 1} << "1:CPU=48"
-                                      << "1:User=48" << "result 48:48"
-                                      << "First: computer, 48 points. First: you, 48 points.";
+        QTest::newRow("level totals") << QList<int>{10, 5, 6, 8, 12, 9, 13, 4, 11, 7, 3, 2, 1} << "Draw:CPU=48"
+                                      << "Draw:User=48" << "result 48:48"
+                                      << "Draw: computer 48 points, you 48 points.";
         QTest::newRow("computer ahead") << QList<int>{13, 9, 2, 11, 4, 6, 5, 12, 7, 8, 10, 3, 1} << "1:CPU=78"
                                         << "2:User=18" << "result 78:18"
                                         << "First: computer, 78 points. Second: you, 18 points.";
@@ -409,19 +409,20 @@ private slots:
             "|buttons off|commands off|ace of spades",
             "This is tie|buttons off|commands off|ace of spades",
             "No Count|buttons off|commands off|ace of spades",
-            "|buttons off|commands off|",        // the prize leaves, unawarded
+            "The prize goes to nobody|buttons off|commands off|",
             "|buttons off|commands off|result|", // table cleared, the result up
             "|buttons off|commands off|result|", // the table reset under it
             "|buttons off|commands on|"}));
         QCOMPARE(t.toldFrom("138000 no count", 8), (QStringList{
             "138000 no count",
-            "139500 message off", "139500 cleared", "139500 unawarded",
+            "139500 message off", "139500 cleared", "139500 unawarded 5",
             "141000 cleared", "141000 message off", "141000 " + result,
             "142500 reset"}));
         QCOMPARE(t.label("Result_Label1")->text(), first);
         QCOMPARE(t.label("Result_Label2")->text(), second);
-        QCOMPARE(g_spoken.mid(g_spoken.size() - 5), (QStringList{"Your card: ace of clubs", "Computer's card: ace of spades",
-                                                                 "This is tie.", "No Count.", heard}));
+        QCOMPARE(g_spoken.mid(g_spoken.size() - 6), (QStringList{"Your card: ace of clubs", "Computer's card: ace of spades",
+                                                                 "This is tie.", "No Count.",
+                                                                 "The 5 of diamonds goes to nobody.", heard}));
         QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
         QCOMPARE(t.clock.pending(), 0);
     }

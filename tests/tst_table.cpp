@@ -256,7 +256,7 @@ private slots:
         // In the order of the result lines.
         QCOMPARE(presenter::resultSpeech(39, 62), QStringLiteral("First: you, 62 points. Second: computer, 39 points."));
         QCOMPARE(presenter::resultSpeech(60, 41), QStringLiteral("First: computer, 60 points. Second: you, 41 points."));
-        QCOMPARE(presenter::resultSpeech(45, 45), QStringLiteral("First: computer, 45 points. First: you, 45 points."));
+        QCOMPARE(presenter::resultSpeech(45, 45), QStringLiteral("Draw: computer 45 points, you 45 points."));
     }
 
     void cardNames_data()
@@ -288,10 +288,11 @@ private slots:
         const auto playerWins = presenter::resultLines(48, 53);
         QCOMPARE(playerWins.first, QStringLiteral("1:User=53"));
         QCOMPARE(playerWins.second, QStringLiteral("2:CPU=48"));
-        // Equal totals happen only when a last-round tie leaves a prize unawarded.
+        // Equal totals happen only when a last-round tie leaves a prize
+        // unawarded: a draw.
         const auto level = presenter::resultLines(45, 45);
-        QCOMPARE(level.first, QStringLiteral("1:CPU=45"));
-        QCOMPARE(level.second, QStringLiteral("1:User=45"));
+        QCOMPARE(level.first, QStringLiteral("Draw:CPU=45"));
+        QCOMPARE(level.second, QStringLiteral("Draw:User=45"));
     }
 };
 

@@ -403,5 +403,25 @@ There are not changing functions.</source>
         <source>Computer&apos;s card: %1, your card: %2</source>
         <translation>コンピュータの札は%1、あなたの札は%2</translation>
     </message>
+    <message>
+        <source>The prize goes to nobody</source>
+        <translation>賞品はだれのものにもなりません</translation>
+    </message>
+    <message>
+        <source>Draw:CPU=%1</source>
+        <translation>引き分け:CPU=%1</translation>
+    </message>
+    <message>
+        <source>Draw:User=%1</source>
+        <translation>引き分け:あなた=%1</translation>
+    </message>
+    <message>
+        <source>The %1 goes to nobody.</source>
+        <translation>%1はだれのものにもなりません。</translation>
+    </message>
+    <message>
+        <source>Draw: computer %1 points, you %2 points.</source>
+        <translation>引き分け。コンピュータ%1点、あなた%2点。</translation>
+    </message>
 </context>
 </TS>

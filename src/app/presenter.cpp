@@ -77,15 +77,23 @@ QString noCount()
     return QStringLiteral("No Count");
 }
 
+// Unlike the game's other messages, the news of a prize left to nobody is
+// translated.
+QString prizeToNobody()
+{
+    return trVell(QT_TRANSLATE_NOOP("Vell", "The prize goes to nobody"));
+}
+
 ResultLines resultLines(int cpu, int user)
 {
-    const QString cpuFirst = trVell(QT_TRANSLATE_NOOP("Vell", "1:CPU=%1")).arg(cpu);
     if (cpu > user)
-        return {cpuFirst, trVell(QT_TRANSLATE_NOOP("Vell", "2:User=%1")).arg(user)};
+        return {trVell(QT_TRANSLATE_NOOP("Vell", "1:CPU=%1")).arg(cpu),
+                trVell(QT_TRANSLATE_NOOP("Vell", "2:User=%1")).arg(user)};
     if (user > cpu)
         return {trVell(QT_TRANSLATE_NOOP("Vell", "1:User=%1")).arg(user),
                 trVell(QT_TRANSLATE_NOOP("Vell", "2:CPU=%1")).arg(cpu)};
-    return {cpuFirst, trVell(QT_TRANSLATE_NOOP("Vell", "1:User=%1")).arg(user)};
+    return {trVell(QT_TRANSLATE_NOOP("Vell", "Draw:CPU=%1")).arg(cpu),
+            trVell(QT_TRANSLATE_NOOP("Vell", "Draw:User=%1")).arg(user)};
 }
 
 QString cardName(Suit suit, int v)
@@ -146,19 +154,25 @@ QString noCountSpeech()
     return trVell(QT_TRANSLATE_NOOP("Vell", "No Count."));
 }
 
+QString prizeToNobodySpeech(int prize)
+{
+    return trVell(QT_TRANSLATE_NOOP("Vell", "The %1 goes to nobody.")).arg(cardName(Suit::Diamonds, prize));
+}
+
 QString resultSpeech(int cpu, int user)
 {
+    if (cpu == user)
+        return trVell(QT_TRANSLATE_NOOP("Vell", "Draw: computer %1 points, you %2 points.")).arg(cpu).arg(user);
     const auto line = [](bool first, bool computer, int points) {
         const QString place = first ? trVell(QT_TRANSLATE_NOOP("Vell", "First: %1, %2 points."))
                                     : trVell(QT_TRANSLATE_NOOP("Vell", "Second: %1, %2 points."));
         return place.arg(computer ? trVell(QT_TRANSLATE_NOOP("Vell", "computer")) : trVell(QT_TRANSLATE_NOOP("Vell", "you")))
             .arg(points);
     };
-    // In the order of the result lines: the winner first, the computer first
-    // at equal totals.
+    // In the order of the result lines: the winner first.
     if (user > cpu)
         return line(true, false, user) + QLatin1Char(' ') + line(false, true, cpu);
-    return line(true, true, cpu) + QLatin1Char(' ') + line(cpu == user, false, user);
+    return line(true, true, cpu) + QLatin1Char(' ') + line(false, false, user);
 }
 
 } // namespace presenter

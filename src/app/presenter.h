@@ -19,13 +19,15 @@ QString cardOpen();
 // "You Win", "You Lose" or "This is tie".
 QString verdict(rules::Verdict verdict);
 QString noCount();
+// A tie in the last round cannot be played again: its prize goes to nobody.
+QString prizeToNobody();
 
 struct ResultLines {
     QString first;
     QString second;
 };
-// The winner's line first; equal totals (a last prize left unawarded) rank
-// both sides first, the computer above.
+// The winner's line first. Equal totals, which only a last prize left to
+// nobody can bring, are a draw, the computer's line first.
 ResultLines resultLines(int cpu, int user);
 
 // A card as people say it: "ace of diamonds", "7 of clubs", "queen of spades".
@@ -40,7 +42,10 @@ QString turnedUpSpeech(int spade, int club);
 // "You Win. Score: computer 11, you 7."
 QString verdictSpeech(rules::Verdict verdict, int cpu, int user);
 QString noCountSpeech();
-// Both result lines: "First: you, 62 points. Second: computer, 39 points."
+// "The 5 of diamonds goes to nobody."
+QString prizeToNobodySpeech(int prize);
+// Both result lines: "First: you, 62 points. Second: computer, 39 points.",
+// or "Draw: computer 45 points, you 45 points."
 QString resultSpeech(int cpu, int user);
 
 } // namespace presenter

@@ -268,7 +268,11 @@ void Vell::showRunner()
     });
     connect(r, &MatchRunner::tiedCardsReturned, this, &Vell::returnTiedCards);
     connect(r, &MatchRunner::playedCardsCleared, this, &Vell::clearPlayedCards);
-    connect(r, &MatchRunner::prizeLeftUnawarded, this, [this] { clearCard(Daiya_Label_open); });
+    connect(r, &MatchRunner::prizeLeftUnawarded, this, [this](int prize) {
+        clearCard(Daiya_Label_open);
+        Message_Label->setText(presenter::prizeToNobody());
+        announce(presenter::prizeToNobodySpeech(prize));
+    });
     connect(r, &MatchRunner::resultShown, this, &Vell::showResult);
     connect(r, &MatchRunner::resultHidden, this, &Vell::hideResult);
 }

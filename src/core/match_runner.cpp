@@ -272,8 +272,9 @@ void MatchRunner::returnTiedCards()
     emit messageCleared();
     emit playedCardsCleared();
     if (m_match.tieCannotBeReplayed()) {
+        const int prize = m_match.prize();
         m_match.leaveLastPrizeUnawarded();
-        emit prizeLeftUnawarded();
+        emit prizeLeftUnawarded(prize);
         arm(m_schedule->clear, &MatchRunner::clearTable);
         arm(kResult, &MatchRunner::showResult);
         return;

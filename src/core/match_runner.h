@@ -91,7 +91,7 @@ signals:
     void tiedCardsReturned(const MatchRunner::Card& spade, const MatchRunner::Card& club);
     void playedCardsCleared();
     // A tie in the last round: its prize leaves the table for nobody.
-    void prizeLeftUnawarded();
+    void prizeLeftUnawarded(int prize);
     // The result of the match: both totals, the winner's first.
     void resultShown(int cpuScore, int userScore);
     void resultHidden();
