@@ -115,6 +115,31 @@ private slots:
         }
     }
 
+    // Nothing on the table moves while a match is played, neither as the
+    // result lines come and go nor as the messages change.
+    void rowsKeepTheirPlaces()
+    {
+        Table t;
+        t.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(t.w.get()));
+        const auto rows = [&t] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QStringList places;
+            for (const QWidget* w : t.w->centralWidget()->findChildren<QWidget*>())
+                places << QStringLiteral("%1 at %2, %3 high").arg(w->objectName()).arg(w->y()).arg(w->height());
+            return places;
+        };
+        const QStringList firstScreen = rows();
+        bool resultSeen = false;
+        t.afterEachMoment = [&] {
+            resultSeen = resultSeen || t.resultShown();
+            if (!QTest::currentTestFailed())
+                QCOMPARE(rows(), firstScreen);
+        };
+        QVERIFY(t.playMatchOut());
+        QVERIFY(resultSeen);
+    }
+
     // Run at every screen scale the suite is run at (QT_SCALE_FACTOR): each
     // card has the pixels of that scale, not an enlarged small image.
     void cardsAreDrawnForTheScreen()

@@ -12,6 +12,7 @@
 #include "dialogs/level_check.h"
 #include "sound/round_sound.h"
 
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -53,11 +54,17 @@ QString numbered(const char* prefix, int index)
     return QLatin1String(prefix) + QString::number(index + 1);
 }
 
+// Bold 16 point; but no larger than 16 point at the ordinary 96 dots an
+// inch, as larger fonts without a larger screen scale would have it: the
+// table does not grow with them, and its fullest lines must still fit.
 void makeBold16(QLabel* label)
 {
     QFont font = label->font();
     font.setPointSize(16);
     font.setBold(true);
+    constexpr int kLargestPixels = 16 * 96 / 72;
+    if (QFontInfo(font).pixelSize() > kLargestPixels)
+        font.setPixelSize(kLargestPixels);
     label->setFont(font);
 }
 
@@ -154,6 +161,11 @@ void Vell::buildTable()
     Result_Label1 = label(QStringLiteral("Result_Label1"), QString());
     Result_Label2 = label(QStringLiteral("Result_Label2"), QString());
     for (QLabel* line : {Result_Label1, Result_Label2}) {
+        // Their room is kept while they are hidden: nothing else on the
+        // table moves as they come and go.
+        QSizePolicy policy = line->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        line->setSizePolicy(policy);
         line->hide();
         makeBold16(line);
     }
