@@ -127,6 +127,13 @@ private slots:
             // The first card, or the next one by Tab when the first would tie.
             const QList<int> cards = t.enabledCards();
             int card = cards.first();
+            // Its focus shows before any key is pressed, as after Tab.
+            if (played.isEmpty()) {
+                const QImage focused = t.button(card)->grab().toImage();
+                t.button(card)->clearFocus();
+                QVERIFY(t.button(card)->grab().toImage() != focused);
+                t.button(card)->setFocus();
+            }
             if (card == t.computerCard() && cards.size() > 1) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 card = cards[1];

@@ -95,9 +95,11 @@ void Vell::offerCards(const rules::Cards& playable)
     }
     for (int v = 1; v <= rules::kCards; ++v)
         Push_button[v - 1]->setEnabled(playable[v - 1]);
-    // The keyboard player finds the cards where they are.
+    // The keyboard player finds the cards where they are, the focus drawn
+    // as after Tab.
     for (QPushButton* b : Push_button) {
         if (b->isEnabled()) {
+            window()->setAttribute(Qt::WA_KeyboardFocusChange);
             b->setFocus(Qt::OtherFocusReason);
             break;
         }
