@@ -10,8 +10,9 @@ PACKAGES = cmake make g++ pkg-config gzip \
 	qt6-base-dev qt6-base-private-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools \
 	libgl-dev libpulse-dev libxcb1-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream \
 	pulseaudio pulseaudio-utils
-# The sound tests play against PipeWire's PulseAudio server as well.
-TEST_TOOLS = pipewire pipewire-pulse wireplumber dbus-daemon
+# The sound tests play against PipeWire's PulseAudio server as well; the
+# windows test runs under a real window manager.
+TEST_TOOLS = pipewire pipewire-pulse wireplumber dbus-daemon openbox x11-utils xdotool
 # Building the Debian package also needs these.
 PACKAGE_TOOLS = dpkg-dev lintian
 # Taking the README's screenshot also needs these.

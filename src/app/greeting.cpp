@@ -5,17 +5,37 @@
 
 #include "core/player_name.h"
 #include "dialogs/name_fit.h"
+#include "dialogs/placement.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShowEvent>
 
 namespace {
 
+// Centred over its window. Qt does that by the window's frame, which it
+// knows only once the window is on the screen: before that, as for the
+// greeting, the box is centred over where the window will appear.
+class NamedBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        const QWidget* window = parentWidget();
+        if (!event->spontaneous() && window && !window->isVisible())
+            setGeometry(placement::centred(size(), window->geometry()));
+    }
+};
+
 void showNamedBox(QWidget* parent, const QString& title, const QString& text, const QString& name)
 {
-    QMessageBox box(QMessageBox::Information, title, QString(), QMessageBox::Ok, parent);
+    NamedBox box(QMessageBox::Information, title, QString(), QMessageBox::Ok, parent);
     // The name is shown as it is, never read as markup. The box wraps long
     // text to about half the screen's width; the name may take half its
     // height before it has to be shortened.

@@ -4,6 +4,7 @@
 
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
+#include "dialogs/placement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -105,10 +106,10 @@ void Vell::Game_close()
 
 void Vell::Level_check_change()
 {
-    Level_dialog->show();
+    placement::bringForward(*Level_dialog, *this);
 }
 
 void Vell::Help_Show()
 {
-    Help_window->show();
+    placement::bringForward(*Help_window, *this);
 }

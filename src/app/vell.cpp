@@ -10,6 +10,7 @@
 #include "core/settings.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
+#include "dialogs/placement.h"
 #include "sound/round_sound.h"
 
 #include <QFontInfo>
@@ -91,8 +92,9 @@ Vell::Vell(MatchRunner& runner, Settings& settings)
     : m_runner(runner)
     , m_settings(settings)
 {
-    Hello_Message();
     setFixedSize(kWindowWidth, kWindowHeight);
+    placement::centreOnScreen(*this);
+    Hello_Message();
     Level_dialog = new Level_Check(m_settings);
     Help_window = new Help_explain;
     setWindowTitle(tr("Vell"));
