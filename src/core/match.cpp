@@ -8,14 +8,10 @@
 
 using rules::Cards;
 using rules::isCard;
+using rules::isPosition;
 using rules::kCards;
 
 namespace {
-
-bool isPosition(int i)
-{
-    return i >= 0 && i < kCards;
-}
 
 QDebug operator<<(QDebug debug, Match::Phase phase)
 {
@@ -27,8 +23,6 @@ QDebug operator<<(QDebug debug, Match::Phase phase)
 Match::Match(RandomSource& random)
     : m_random(random)
 {
-    for (Cards& hand : m_held)
-        hand.fill(true);
 }
 
 int Match::prize() const
@@ -36,10 +30,30 @@ int Match::prize() const
     return isPosition(m_state.N) ? m_state.buf_daiya[m_state.N] : 0;
 }
 
-int Match::playedCard() const
+int Match::lastPlayed(Side side) const
 {
-    const int count = m_state.open_count;
-    return count >= 1 && count <= kCards ? m_state.open_button[count - 1] : 0;
+    const Played& played = m_played[int(side)];
+    return played.count >= 1 ? played.cards[played.count - 1] : 0;
+}
+
+Cards Match::held(Side side) const
+{
+    Cards cards;
+    cards.fill(true);
+    const Played& played = m_played[int(side)];
+    for (int i = 0; i < played.count; ++i) {
+        if (isCard(played.cards[i]))
+            cards[played.cards[i] - 1] = false;
+    }
+    return cards;
+}
+
+std::array<int, 14> Match::button_count() const
+{
+    std::array<int, 14> marked = {};
+    for (int v = 1; v <= kCards; ++v)
+        marked[v] = held(Side::Clubs)[v - 1] ? 0 : v;
+    return marked;
 }
 
 Match::Sight Match::sight(Side side) const
@@ -80,7 +94,6 @@ bool Match::startRound()
         return false;
     }
     ++m_state.Round_count;
-    m_spadePlayed = 0;
     m_phase = Phase::RoundStarting;
     return true;
 }
@@ -89,32 +102,25 @@ int Match::openPrize()
 {
     if (m_phase != Phase::RoundStarting)
         return 0;
-    // Every club recorded as played is marked; a tied one was struck first.
-    for (int i = 0; i < m_state.open_count; ++i) {
-        const int v = m_state.open_button[i];
-        if (isCard(v))
-            m_state.button_count[v] = v;
-    }
     m_phase = Phase::WaitingForCard;
     return prize();
 }
 
 bool Match::play(int spade, int club)
 {
-    Cards& spades = m_held[int(Side::Spades)];
-    Cards& clubs = m_held[int(Side::Clubs)];
-    if (m_phase != Phase::WaitingForCard || !isCard(spade) || !isCard(club) || !spades[spade - 1]
-        || !clubs[club - 1]) {
+    if (m_phase != Phase::WaitingForCard || !isCard(spade) || !isCard(club) || !held(Side::Spades)[spade - 1]
+        || !held(Side::Clubs)[club - 1]) {
         qCDebug(lcVell) << "play" << club << "against" << spade << "refused in phase" << m_phase;
         return false;
     }
-    spades[spade - 1] = false;
-    clubs[club - 1] = false;
-    // After a tie the new card takes the tied card's entry.
-    if (m_state.tie_flag == 0)
-        ++m_state.open_count;
-    m_state.open_button[m_state.open_count - 1] = club;
-    m_spadePlayed = spade;
+    const int cards[2] = {spade, club};
+    for (const Side side : {Side::Spades, Side::Clubs}) {
+        Played& played = m_played[int(side)];
+        // After a tie the new card takes the tied card's entry.
+        if (m_state.tie_flag == 0)
+            ++played.count;
+        played.cards[played.count - 1] = cards[int(side)];
+    }
     m_phase = Phase::Revealing;
     return true;
 }
@@ -123,7 +129,7 @@ std::optional<Match::Judgement> Match::judge()
 {
     if (m_phase != Phase::Revealing)
         return std::nullopt;
-    const Judgement judgement{rules::judge(m_spadePlayed, playedCard()), prize()};
+    const Judgement judgement{rules::judge(spadePlayed(), playedCard()), prize()};
     switch (judgement.verdict) {
     case rules::Verdict::Tie:
         m_state.tie_flag = 1;
@@ -147,16 +153,10 @@ bool Match::replayTiedRound()
 {
     if (m_phase != Phase::Tie || tieCannotBeReplayed())
         return false;
-    // The computer keeps its remaining cards in their order, the tied one
-    // first: a copy is kept while the round is played again.
-    for (int i = m_state.N; i < kCards; ++i)
-        m_state.buf_spade_save[i] = m_state.buf_spade[i];
-    // Both tied cards go back to their hands, and the club is struck from
-    // the record: it may be played again.
-    m_held[int(Side::Spades)][m_spadePlayed - 1] = true;
-    m_held[int(Side::Clubs)][playedCard() - 1] = true;
-    m_state.open_button[m_state.open_count - 1] = 0;
-    m_spadePlayed = 0;
+    // Both tied cards are struck from the records and so go back to their
+    // hands: either may be played again.
+    for (Played& played : m_played)
+        played.cards[played.count - 1] = 0;
     m_phase = Phase::RoundStarting;
     return true;
 }
@@ -242,15 +242,9 @@ void Match::first_screen()
     m_state.CPU_score = 0;
     m_state.User_score = 0;
     m_state.tie_count = 0;
-    m_state.open_count = 0;
-    m_state.buf_spade_save.fill(0);
     m_state.tie_flag = 0;
     m_state.N = 0;
-    m_state.open_button.fill(0);
-    m_state.button_count.fill(0);
-    m_spadePlayed = 0;
-    for (Cards& hand : m_held)
-        hand.fill(true);
+    m_played = {};
 }
 
 void Match::Add_Score_Player(int v)

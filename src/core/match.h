@@ -19,6 +19,9 @@ class RandomSource;
 // The match's variables keep the names the game has always given them, as
 // read-only accessors. The spades are the computer's side; the clubs are the
 // player's, or in the watching mode a second computer hand in their place.
+// Each fact is kept once: what each side has played is its one record, and
+// the cards a side holds, the clubs marked played and the cards on the table
+// are read from it.
 class Match
 {
 public:
@@ -94,30 +97,28 @@ public:
     int Round_count() const { return m_state.Round_count; }
     // 1 after a tied round until the next decided one.
     int tie_flag() const { return m_state.tie_flag; }
-    // The clubs played in play order; open_count() entries are in use.
-    const std::array<int, 14>& open_button() const { return m_state.open_button; }
-    int open_count() const { return m_state.open_count; }
-    // button_count()[v] == v once club v is known to be played.
-    const std::array<int, 14>& button_count() const { return m_state.button_count; }
-    // The computer's remaining cards, kept while a tied round is replayed.
-    const std::array<int, 14>& buf_spade_save() const { return m_state.buf_spade_save; }
+    // The clubs played in play order; open_count() entries are in use. A
+    // tied club is struck (0), and the club played again takes its entry.
+    const std::array<int, 14>& open_button() const { return m_played[int(Side::Clubs)].cards; }
+    int open_count() const { return m_played[int(Side::Clubs)].count; }
+    // button_count()[v] == v once club v is played.
+    std::array<int, 14> button_count() const;
     int CPU_score() const { return m_state.CPU_score; }
     int User_score() const { return m_state.User_score; }
-    // Tied comparisons of this match, each replay's too.
-    int tie_count() const { return m_state.tie_count; }
+    // The round, both totals, and the tied comparisons of this match, each
+    // replay's too (tie_count).
     Score score() const { return {m_state.Round_count, m_state.CPU_score, m_state.User_score, m_state.tie_count}; }
-    // The positions drawn by the last deal's two shuffles.
+    // The positions drawn by the last deal's prize shuffle.
     const rules::Draw& rand_daiya() const { return m_state.rand_daiya; }
-    const rules::Draw& rand_spade() const { return m_state.rand_spade; }
 
     // The prize of the round on the table, or 0 past the last one.
     int prize() const;
-    // The cards of the round played so far, or 0.
-    int spadePlayed() const { return m_spadePlayed; }
-    int playedCard() const;
-    // The cards a side holds: its whole suit at the deal, less each card
-    // played, and each tied card back.
-    const rules::Cards& held(Side side) const { return m_held[int(side)]; }
+    // The cards of the round played last, or 0 while a tied round waits for
+    // them again.
+    int spadePlayed() const { return lastPlayed(Side::Spades); }
+    int playedCard() const { return lastPlayed(Side::Clubs); }
+    // The cards a side holds: its whole suit, less each card in its record.
+    rules::Cards held(Side side) const;
     // What the side sees as the round waits for its card.
     Sight sight(Side side) const;
     // All thirteen prizes are decided or left.
@@ -168,15 +169,17 @@ private:
         int N = 0;
         int Round_count = 0;
         int tie_flag = 0;
-        std::array<int, 14> open_button = {};
-        int open_count = 0;
-        std::array<int, 14> button_count = {};
-        std::array<int, 14> buf_spade_save = {};
         int CPU_score = 0;
         int User_score = 0;
         int tie_count = 0;
         rules::Draw rand_daiya = {};
         rules::Draw rand_spade = {};
+    };
+
+    // A side's record: the cards it has played, in play order.
+    struct Played {
+        std::array<int, 14> cards = {};
+        int count = 0;
     };
 
     // The deal: six positions 0..12 are drawn for each order and the fifteen
@@ -189,15 +192,15 @@ private:
     void Shuffle_spade();
     // No round, no score, no card played; the orders stay as dealt.
     void first_screen();
+    int lastPlayed(Side side) const;
     // The points of prize v to one side.
     void Add_Score_Player(int v);
     void Add_Score_CPU(int v);
 
     RandomSource& m_random;
     State m_state;
-    // Each side's books: the cards it holds.
-    std::array<rules::Cards, 2> m_held = {};
+    // Each side's books: [int(Side::Spades)] and [int(Side::Clubs)].
+    std::array<Played, 2> m_played = {};
     Phase m_phase = Phase::Idle;
     Kind m_kind = Kind::None;
-    int m_spadePlayed = 0;
 };

@@ -3,12 +3,6 @@
 
 namespace rules {
 
-namespace {
-
-bool isPosition(int p) { return p >= 0 && p < kCards; }
-
-} // namespace
-
 void shufflePass(Order& order, const Draw& draw)
 {
     for (std::size_t i = 0; i < draw.size(); ++i) {

@@ -18,6 +18,8 @@ using Draw = std::array<int, 6>;
 using Cards = std::array<bool, kCards>;
 
 constexpr bool isCard(int v) { return v >= 1 && v <= kCards; }
+// A place in an order: 0..12.
+constexpr bool isPosition(int p) { return p >= 0 && p < kCards; }
 
 // Exchanges order[draw[i]] and order[draw[j]] for the fifteen pairs i < j in
 // ascending order, skipping pairs that name the same position. Each exchange
