@@ -16,17 +16,16 @@
 // with times counted from the command. SCHEDULE_MS is when the step is due
 // by the watching mode's timetable, DRIFT_MS is DUE_MS - SCHEDULE_MS and
 // LATENESS_MS is RAN_MS - DUE_MS.
-#include "app/translation.h"
+#include "app/program.h"
 #include "app/vell.h"
-#include "core/random_source.h"
-#include "core/settings.h"
+#include "core/match_runner.h"
+#include "core/schedule.h"
 #include "core/step_clock.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <vector>
@@ -37,18 +36,24 @@ constexpr int kSettleMs = 1000;
 constexpr qint64 kNsPerMs = 1'000'000;
 
 // When each step of a watching match without ties is due, in ms from the
-// command: round K's banner at 1500 + 10700 (K - 1), its steps after it.
+// command, by the game's schedule: each round's banner, its steps after it,
+// and at the end the result lines, due with the last clearing, the end of
+// the rounds and the result lines down.
 std::vector<double> schedule()
 {
+    const chains::Schedule& c = chains::kWatchingMatch;
     std::vector<double> due;
+    double at = c.firstRound.delayMs;
     for (int round = 1; round <= 13; ++round) {
-        const double banner = 1500 + 10700 * (round - 1);
-        for (double offset : {0, 3200, 4700, 6200, 7700, 9200})
-            due.push_back(banner + offset);
+        due.push_back(at);
+        for (const chains::Step& step : {c.prize, c.play, c.reveal, c.judge, c.clear})
+            due.push_back(at += step.delayMs);
+        at += c.nextRound.delayMs;
     }
-    due.push_back(139100);  // the result lines, due with the last clearing
-    due.push_back(140600);  // round 14: the commands' turn
-    due.push_back(142600);  // the result lines down, the table reset
+    const double judged = due.back() - c.clear.delayMs;
+    due.push_back(judged + chains::kResult.delayMs);
+    due.push_back(due[due.size() - 2] + c.endOfRounds.delayMs);
+    due.push_back(judged + chains::kResult.delayMs + chains::kFirstScreen.delayMs);
     return due;
 }
 
@@ -60,28 +65,23 @@ struct Step {
 
 } // namespace
 
+// The game as the program sets it up (app/program.h), with no greeting.
 int main(int argc, char* argv[])
 {
     qputenv("VELL_PLAYER_NAME", QByteArray());
-    QApplication app(argc, argv);
-    QTranslator translator;
-    installTranslation(app, translator, QLocale::system());
-
     std::vector<Step> steps;
     qint64 commandNs = 0;
     int result = 0;
     {
-        StepClock clock;
-        Settings settings;
-        CRandom random(1);
-        MatchRunner runner(clock, random, settings);
-        Vell window(runner, settings);
-        QObject::connect(&clock, &StepClock::stepRan, &app,
+        Program program(argc, argv);
+        StepClock& clock = program.clock();
+        Vell& window = program.window();
+        QObject::connect(&clock, &StepClock::stepRan, &window,
                          [&](const QString& name, qint64 dueNs, qint64 ranNs) {
                              steps.push_back({name, dueNs, ranNs});
                              // This step resets the table: once it has run, the match is over.
                              if (name == QLatin1String("Return_First_Screen_timer"))
-                                 QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+                                 QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
                          });
         QElapsedTimer heartbeatClock;
         qint64 lastBeatNs = 0;
@@ -90,7 +90,7 @@ int main(int argc, char* argv[])
         const int beatMs = qEnvironmentVariableIntValue("VELL_BENCH_HEARTBEAT_MS");
         if (beatMs > 0) {
             heartbeat.setTimerType(Qt::PreciseTimer);
-            QObject::connect(&heartbeat, &QTimer::timeout, &app, [&] {
+            QObject::connect(&heartbeat, &QTimer::timeout, &window, [&] {
                 const qint64 now = heartbeatClock.nsecsElapsed();
                 longestStallNs = qMax(longestStallNs, now - lastBeatNs - beatMs * kNsPerMs);
                 lastBeatNs = now;
@@ -98,15 +98,14 @@ int main(int argc, char* argv[])
             heartbeatClock.start();
             heartbeat.start(beatMs);
         }
-        window.show();
         QTimer::singleShot(kSettleMs, &window, [&] {
             commandNs = clock.nowNs();
             window.findChild<QAction*>(QStringLiteral("Computer_vs_Computer_Action"))->trigger();
         });
-        app.exec();
+        program.run();
         if (beatMs > 0)
             std::fprintf(stderr, "longest_stall_ms %.3f\n", double(longestStallNs) / kNsPerMs);
-        if (runner.match().running()) {
+        if (program.runner().match().running()) {
             std::fprintf(stderr, "the match had not ended\n");
             result = 1;
         }

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Shared by every test of a match: the deal the tests play, the game's
-// timing as its rules give it (written once, here), and a match runner on a
-// clock the test moves by hand.
+// timing step by step as its schedule gives it, what the runner and the
+// clock say, and a match runner on a clock the test moves by hand.
 #pragma once
 
 #include "core/match_runner.h"
 #include "core/random_source.h"
+#include "core/schedule.h"
 #include "core/settings.h"
 #include "core/step_clock.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QList>
+#include <QMetaMethod>
 #include <QString>
 #include <QTest>
 
@@ -56,9 +59,39 @@ inline QList<int> allCards()
     return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
 }
 
-// The game's timing: each step with its delay after the entry before it,
-// as the rules of the game give them. "command" and "click" are the
-// player's.
+// The cards a side holds, ascending.
+inline QList<int> heldCards(const Match& m, Match::Side side)
+{
+    QList<int> cards;
+    for (int v = 1; v <= rules::kCards; ++v) {
+        if (m.held(side)[v - 1])
+            cards << v;
+    }
+    return cards;
+}
+
+// Runs a test in another working folder, and comes back however it ends.
+class WorkingFolder
+{
+public:
+    explicit WorkingFolder(const QString& path)
+        : m_previous(QDir::currentPath())
+    {
+        moved = QDir::setCurrent(path);
+    }
+    ~WorkingFolder() { QDir::setCurrent(m_previous); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+    bool moved = false;
+
+private:
+    QString m_previous;
+};
+
+// The game's timing as the game's schedule (core/schedule.h) gives it, laid
+// out step by step: each step with its delay after the entry before it, in
+// the order they run. "command" and "click" are the player's.
 namespace schedule {
 
 struct Step {
@@ -67,46 +100,89 @@ struct Step {
 };
 using Steps = QList<Step>;
 
-// A match against the computer, from the command to the first prize.
-const Steps kStart = {{"command", 0}, {"Start_game_timer", 1500}, {"Start_game_timer2", 1500}, {"Start_game_timer3", 3000}};
-// A decided round that is not the last, from the player's card to the next prize.
-const Steps kRound = {{"click", 0},           {"Open_card_timer", 3000},  {"Open_card_timer2", 1500},
-                      {"Open_card_timer3", 1500}, {"Open_card_timer4", 1500}, {"Open_card_timer5", 3000}};
-// A tied round, from the player's card until the prize is offered again.
-const Steps kTie = {{"click", 0},          {"Open_card_timer", 3000},     {"Open_card_timer2", 1500},
-                    {"tie_no_count_timer", 1500}, {"tie_no_count_timer2", 1500}, {"tie_no_count_timer3", 1500}};
-// The last round decided, to the first screen: the table is cleared and the
-// result shown at one moment, in that order; the end of the rounds takes the
-// next round's place.
-const Steps kLastRound = {{"click", 0},
-                          {"Open_card_timer", 3000},
-                          {"Open_card_timer2", 1500},
-                          {"Open_card_timer3", 1500},
-                          {"Open_show_result_timer", 0},
-                          {"End_game_auto_timer", 1500},
-                          {"Return_First_Screen_timer", 2000}};
-// A tie in the last round, which cannot be replayed.
-const Steps kLastRoundTie = {{"click", 0},
-                             {"Open_card_timer", 3000},
-                             {"Open_card_timer2", 1500},
-                             {"tie_no_count_timer", 1500},
-                             {"tie_no_count_timer2", 1500},
-                             {"Open_card_timer3", 1500},
-                             {"Open_show_result_timer", 0},
-                             {"End_game_auto_timer", 1500},
-                             {"Return_First_Screen_timer", 2000}};
+// Steps given with their times from the first, in the order they run.
+struct At {
+    const char* name;
+    qint64 ms;
+};
+inline Steps steps(const QList<At>& list)
+{
+    Steps s;
+    qint64 before = 0;
+    for (const At& at : list) {
+        s.append({at.name, at.ms - before});
+        before = at.ms;
+    }
+    return s;
+}
 
-// A whole watching match, 10700 ms a round.
+// After a last verdict, due `judgedMs` after the click: the table is
+// cleared and the result shown at one moment, in that order; the end of the
+// rounds takes the next round's place, and the result lines go down after
+// their time.
+inline QList<At> endAfter(const chains::Schedule& c, qint64 judgedMs)
+{
+    const qint64 clear = judgedMs + c.clear.delayMs;
+    const qint64 result = judgedMs + chains::kResult.delayMs;
+    return {{c.clear.name, clear},
+            {chains::kResult.name, result},
+            {c.endOfRounds.name, clear + c.endOfRounds.delayMs},
+            {chains::kFirstScreen.name, result + chains::kFirstScreen.delayMs}};
+}
+
+using chains::kHumanMatch;
+const qint64 kRevealMs = kHumanMatch.reveal.delayMs;
+const qint64 kJudgedMs = kRevealMs + kHumanMatch.judge.delayMs;
+
+// A match against the computer, from the command to the first prize.
+inline const Steps kStart = steps({{"command", 0},
+                                     {kHumanMatch.gameStartCleared.name, kHumanMatch.gameStartCleared.delayMs},
+                                     {kHumanMatch.firstRound.name, kHumanMatch.gameStartCleared.delayMs + kHumanMatch.firstRound.delayMs},
+                                     {kHumanMatch.firstPrize.name, kHumanMatch.gameStartCleared.delayMs + kHumanMatch.firstRound.delayMs
+                                                                     + kHumanMatch.firstPrize.delayMs}});
+// A decided round that is not the last, from the player's card to the next prize.
+inline const Steps kRound = steps({{"click", 0},
+                                     {kHumanMatch.reveal.name, kRevealMs},
+                                     {kHumanMatch.judge.name, kJudgedMs},
+                                     {kHumanMatch.clear.name, kJudgedMs + kHumanMatch.clear.delayMs},
+                                     {kHumanMatch.nextRound.name, kJudgedMs + kHumanMatch.clear.delayMs + kHumanMatch.nextRound.delayMs},
+                                     {kHumanMatch.prize.name, kJudgedMs + kHumanMatch.clear.delayMs + kHumanMatch.nextRound.delayMs
+                                                                + kHumanMatch.prize.delayMs}});
+// A tied round, from the player's card until the prize is offered again.
+const qint64 kTiedCardsMs = kJudgedMs + chains::kNoCount.delayMs + chains::kTiedCards.delayMs;
+inline const Steps kTie = steps({{"click", 0},
+                                   {kHumanMatch.reveal.name, kRevealMs},
+                                   {kHumanMatch.judge.name, kJudgedMs},
+                                   {chains::kNoCount.name, kJudgedMs + chains::kNoCount.delayMs},
+                                   {chains::kTiedCards.name, kTiedCardsMs},
+                                   {chains::kTiedPrize.name, kTiedCardsMs + chains::kTiedPrize.delayMs}});
+// The last round decided, to the first screen.
+inline const Steps kLastRound = steps(QList<At>{{"click", 0}, {kHumanMatch.reveal.name, kRevealMs}, {kHumanMatch.judge.name, kJudgedMs}}
+                                      + endAfter(kHumanMatch, kJudgedMs));
+// A tie in the last round, which cannot be replayed: its prize leaves with
+// the tied cards, and the end comes from there.
+inline const Steps kLastRoundTie = steps(QList<At>{{"click", 0},
+                                                   {kHumanMatch.reveal.name, kRevealMs},
+                                                   {kHumanMatch.judge.name, kJudgedMs},
+                                                   {chains::kNoCount.name, kJudgedMs + chains::kNoCount.delayMs},
+                                                   {chains::kTiedCards.name, kTiedCardsMs}}
+                                         + endAfter(kHumanMatch, kTiedCardsMs));
+
+// A whole watching match.
 inline Steps watchingMatch()
 {
-    Steps s = {{"command", 0}, {"watchmode_timer2", 1500}};
+    const chains::Schedule& c = chains::kWatchingMatch;
+    QList<At> s = {{"command", 0}, {c.firstRound.name, c.firstRound.delayMs}};
+    qint64 at = c.firstRound.delayMs;
     for (int round = 1; round <= rules::kCards; ++round) {
-        s += Steps{{"watchmode_timer3", 3200}, {"watchmode_timer4", 1500}, {"watchmode_timer5", 1500},
-              {"watchmode_timer6", 1500}, {"watchmode_timer", 1500}};
-        if (round < rules::kCards)
-            s += Steps{{"watchmode_timer2", 1500}};
+        for (const chains::Step& step : {c.prize, c.play, c.reveal, c.judge})
+            s.append({step.name, at += step.delayMs});
+        if (round == rules::kCards)
+            return steps(s + endAfter(c, at));
+        s.append({c.clear.name, at += c.clear.delayMs});
+        s.append({c.nextRound.name, at += c.nextRound.delayMs});
     }
-    return s += Steps{{"Open_show_result_timer", 0}, {"End_game_auto_timer", 1500}, {"Return_First_Screen_timer", 2000}};
+    return {};
 }
 
 inline qint64 duration(const Steps& steps)
@@ -154,10 +230,112 @@ inline QString matchState(const Match& m)
     return s.join(QLatin1Char(' '));
 }
 
-// A step the clock ran, and when, in milliseconds of game time.
+// A step the clock ran: when it was due and when it ran, in milliseconds of
+// the clock's time.
 struct RanStep {
     QString name;
-    qint64 atMs;
+    qint64 dueMs;
+    qint64 ranMs;
+};
+
+// Every step a clock runs, in order.
+class StepLog : public QList<RanStep>
+{
+public:
+    StepLog() = default;
+    explicit StepLog(StepClock& clock) { listen(clock); }
+
+    // From now on, the steps of this clock alone.
+    void listen(StepClock& clock)
+    {
+        clear();
+        QObject::disconnect(m_listening);
+        m_listening = QObject::connect(&clock, &StepClock::stepRan, &clock, [this](const QString& name, qint64 dueNs, qint64 ranNs) {
+            append({name, dueNs / 1'000'000, ranNs / 1'000'000});
+        });
+    }
+
+    QStringList names() const
+    {
+        QStringList list;
+        for (const RanStep& step : *this)
+            list << step.name;
+        return list;
+    }
+
+private:
+    QMetaObject::Connection m_listening;
+};
+
+// Every signal a runner sends, a line each: the step it came from (or what
+// the test did, its cause), the signal's name and its arguments, as
+// "Start_game_timer2 roundStarted 1". The signals are found through the
+// runner's meta-object, so that no list of them is kept here; note() adds
+// lines of the test's own.
+class SignalLog : public QObject
+{
+public:
+    SignalLog(const MatchRunner& runner, StepClock& clock)
+    {
+        const QMetaObject& runnerMeta = MatchRunner::staticMetaObject;
+        for (int i = runnerMeta.methodOffset(); i < runnerMeta.methodCount(); ++i) {
+            if (runnerMeta.method(i).methodType() == QMetaMethod::Signal) {
+                m_signals.append(runnerMeta.method(i));
+                QMetaObject::connect(&runner, i, this, QObject::staticMetaObject.methodCount() + int(m_signals.size()) - 1);
+            }
+        }
+        QObject::connect(&clock, &StepClock::stepRan, this, [this](const QString& name) { cause = name; });
+    }
+
+    void note(const QString& what) { lines << cause + QLatin1Char(' ') + what; }
+
+    QStringList lines;
+    // Set by the test to what it does, "click" say; each step sets it to its
+    // own name.
+    QString cause = QStringLiteral("command");
+
+    int qt_metacall(QMetaObject::Call call, int id, void** arguments) override
+    {
+        id = QObject::qt_metacall(call, id, arguments);
+        if (id < 0 || call != QMetaObject::InvokeMetaMethod)
+            return id;
+        if (id < m_signals.size()) {
+            const QMetaMethod& signal = m_signals[id];
+            QStringList parts{QString::fromLatin1(signal.name())};
+            for (int p = 0; p < signal.parameterCount(); ++p)
+                parts << argument(signal.parameterTypeName(p), arguments[p + 1]);
+            note(parts.join(QLatin1Char(' ')));
+        }
+        return id - int(m_signals.size());
+    }
+
+private:
+    static QString argument(const QByteArray& type, const void* value)
+    {
+        if (type == "int")
+            return QString::number(*static_cast<const int*>(value));
+        if (type == "bool")
+            return *static_cast<const bool*>(value) ? QStringLiteral("true") : QStringLiteral("false");
+        if (type == "Match::Kind")
+            return QStringList{"none", "human", "watching"}.value(int(*static_cast<const Match::Kind*>(value)));
+        if (type == "rules::Verdict")
+            return QStringList{"spades win", "clubs win", "tie"}.value(int(*static_cast<const rules::Verdict*>(value)));
+        if (type == "rules::Cards") {
+            const auto& cards = *static_cast<const rules::Cards*>(value);
+            return QString::number(std::count(cards.begin(), cards.end(), true));
+        }
+        if (type == "Match::Score") {
+            const auto& score = *static_cast<const Match::Score*>(value);
+            return QStringLiteral("%1 %2:%3 tie %4").arg(score.round).arg(score.cpu).arg(score.user).arg(score.ties);
+        }
+        if (type == "MatchRunner::Card") {
+            const auto& card = *static_cast<const MatchRunner::Card*>(value);
+            return QStringLiteral("%1@%2 %3").arg(card.card).arg(card.place).arg(card.faceUp ? "up" : "down");
+        }
+        return QStringLiteral("<%1>").arg(QLatin1String(type));
+    }
+
+    QList<QMetaMethod> m_signals;
 };
 
 // The runner on a manual clock at time scale 1: nothing happens until the
@@ -168,9 +346,6 @@ public:
     explicit Game(const QList<int>& draws = kDraws)
         : random(draws)
     {
-        QObject::connect(&clock, &StepClock::stepRan, &clock, [this](const QString& name, qint64 dueNs, qint64) {
-            steps.append({name, dueNs / 1'000'000});
-        });
     }
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -180,7 +355,7 @@ public:
     Draws random;
     Settings settings;
     MatchRunner runner{clock, random, settings};
-    QList<RanStep> steps;
+    StepLog steps{clock};
 
     const Match& match() const { return runner.match(); }
     Match::Phase phase() const { return runner.match().phase(); }
@@ -189,7 +364,7 @@ public:
     QString where() const
     {
         const QString last = steps.isEmpty() ? QStringLiteral("before any step")
-                                             : QStringLiteral("after %1 at %2 ms").arg(steps.last().name).arg(steps.last().atMs);
+                                             : QStringLiteral("after %1 at %2 ms").arg(steps.last().name).arg(steps.last().dueMs);
         return QStringLiteral("round %1, %2").arg(match().Round_count()).arg(last);
     }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Shared by the window tests: the game's window over a runner whose steps
-// run on a clock the test moves by hand, short ways to reach its widgets by
-// their names and to read them as a player does, and answers to the game's
-// message boxes.
+// run on a clock the test moves by hand, with round sounds that are only
+// listened to, short ways to reach its widgets by their names and to read
+// them as a player does, and answers to the game's message boxes.
 //
 // Helpers never abort: a widget that cannot be found fails the test and
 // stands in as an empty placeholder, so the test goes on to report it.
@@ -13,6 +13,7 @@
 #include "core_fixture.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
+#include "sound/round_sound.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,16 +67,32 @@ T* topLevel()
     return nullptr;
 }
 
+// Round sounds that nobody hears: the rounds asked for, in order.
+class SoundRecorder : public RoundSounds
+{
+public:
+    void playRound(int round) override
+    {
+        rounds << round;
+        if (heard)
+            heard(round);
+    }
+
+    QList<int> rounds;
+    std::function<void(int round)> heard;
+};
+
 // The game's window over the runner of Game.
 class Table : public Game
 {
 public:
     explicit Table(const QList<int>& draws = kDraws)
         : Game(draws)
-        , w(std::make_unique<Vell>(runner, settings))
+        , w(std::make_unique<Vell>(runner, settings, sounds))
     {
     }
 
+    SoundRecorder sounds;
     std::unique_ptr<Vell> w;
 
     QLabel* label(const QString& name) const { return child<QLabel>(*w, name); }
@@ -90,12 +107,13 @@ public:
     QString shown(const QString& name) const { return label(name)->accessibleName(); }
     QString shown(const char* row, int place) const { return label(row, place)->accessibleName(); }
 
-    // Places 1..13 of a row that show a card.
-    QList<int> occupied(const char* row) const
+    // Places 1..13 of a row that show a card, or with showing false those
+    // that show none.
+    QList<int> occupied(const char* row, bool showing = true) const
     {
         QList<int> places;
         for (int v = 1; v <= rules::kCards; ++v) {
-            if (!shown(row, v).isEmpty())
+            if (shown(row, v).isEmpty() != showing)
                 places << v;
         }
         return places;

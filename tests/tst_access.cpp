@@ -3,14 +3,10 @@
 // play the cards, where the keyboard focus is, and what a screen reader finds
 // on the table through Qt's accessibility interface. What it is told of a
 // match, event by event, is checked where whole matches are walked.
+#include "accessibility.h"
 #include "fixture.h"
 
-#include <QAccessible>
 #include <QStatusBar>
-
-#include <private/qguiapplication_p.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
 
 using namespace fixture;
 
@@ -46,13 +42,7 @@ class AccessTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
-        QVERIFY(platform);
-        platform->setActive(true);
-        QVERIFY(QAccessible::isActive());
-    }
+    void initTestCase() { QVERIFY(switchOnAccessibility()); }
 
     void keysPlayExactlyTheEnabledCards()
     {

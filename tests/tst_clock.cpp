@@ -3,6 +3,7 @@
 // cancelled chain leaves behind, and how close the program's precise timers
 // come to the schedule.
 #include "core/step_clock.h"
+#include "core_fixture.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -44,12 +45,6 @@ private:
     std::function<void()> m_wake;
 };
 
-struct Ran {
-    QString name;
-    qint64 dueMs;
-    qint64 ranMs;
-};
-
 } // namespace
 
 class ClockTest : public QObject
@@ -57,23 +52,10 @@ class ClockTest : public QObject
     Q_OBJECT
 
 private:
-    QList<Ran> m_ran;
+    fixture::StepLog m_ran;
 
-    void listen(StepClock& clock)
-    {
-        m_ran.clear();
-        connect(&clock, &StepClock::stepRan, this, [this](const QString& name, qint64 due, qint64 ran) {
-            m_ran.append({name, due / kMs, ran / kMs});
-        });
-    }
-
-    QStringList names() const
-    {
-        QStringList list;
-        for (const Ran& r : m_ran)
-            list << r.name;
-        return list;
-    }
+    void listen(StepClock& clock) { m_ran.listen(clock); }
+    QStringList names() const { return m_ran.names(); }
 
 private slots:
     void aChainRunsOnItsSchedule()
@@ -93,7 +75,7 @@ private slots:
         QCOMPARE(m_ran[0].dueMs, 1500);
         QCOMPARE(m_ran[1].dueMs, 4500);
         QCOMPARE(m_ran[2].dueMs, 4500);
-        for (const Ran& r : m_ran)
+        for (const fixture::RanStep& r : m_ran)
             QCOMPARE(r.ranMs, r.dueMs);
         QCOMPARE(clock.pending(), 0);
         QCOMPARE(clock.lastStep(), QStringLiteral("c"));
@@ -233,7 +215,7 @@ private slots:
 
         QCOMPARE(m_ran.size(), int(std::size(delays)) + 1);
         QList<qint64> lateness;
-        for (const Ran& r : m_ran) {
+        for (const fixture::RanStep& r : m_ran) {
             QVERIFY2(r.ranMs >= r.dueMs, "a step ran before it was due");
             lateness << r.ranMs - r.dueMs;
         }

@@ -513,11 +513,10 @@ private slots:
     void helpWindowWithoutPage()
     {
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        const QString runtime = QDir::currentPath();
         QTemporaryDir empty;
         QVERIFY(empty.isValid());
-        QVERIFY(QDir::setCurrent(empty.path()));
-        const auto restore = qScopeGuard([&runtime] { QDir::setCurrent(runtime); });
+        const WorkingFolder inside(empty.path());
+        QVERIFY(inside.moved);
 
         Help_explain h;
         h.show();

@@ -19,23 +19,6 @@ using namespace fixture;
 
 namespace {
 
-// Runs the test in another working folder and comes back afterwards.
-class WorkingFolder
-{
-public:
-    explicit WorkingFolder(const QString& path)
-        : m_previous(QDir::currentPath())
-    {
-        QDir::setCurrent(path);
-    }
-    ~WorkingFolder() { QDir::setCurrent(m_previous); }
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-private:
-    QString m_previous;
-};
-
 const QString kRulesPage = QStringLiteral("html/vell_explain.html");
 
 // Every file the game reads, by its relative path.

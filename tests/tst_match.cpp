@@ -6,11 +6,7 @@
 #include "dialogs/level_check.h"
 #include "fixture.h"
 
-#include <QAccessible>
-
-#include <private/qguiapplication_p.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
+#include "accessibility.h"
 
 using namespace fixture;
 
@@ -28,68 +24,25 @@ void recordEvent(QAccessibleEvent* event)
         g_spoken << face->text(QAccessible::Name);
 }
 
-QString cardText(const MatchRunner::Card& c)
-{
-    return QStringLiteral("%1@%2 %3").arg(c.card).arg(c.place).arg(c.faceUp ? "up" : "down");
-}
-
-QString verdictText(rules::Verdict v)
-{
-    return v == rules::Verdict::Tie ? QStringLiteral("tie")
-         : v == rules::Verdict::PlayerWins ? QStringLiteral("clubs win") : QStringLiteral("spades win");
-}
-
-// A match as the test plays it, and what it saw: the runner's signals, a
-// line each with its time ("3000 round 1"); and the table after the
-// command, each click and each moment at which steps ran (the message, the
-// card buttons, the match commands, the result, the computer's card).
+// A match as the test plays it, and what it saw: the runner's signals and
+// the round sounds asked for, a line each with the step it came from
+// ("Start_game_timer2 roundStarted 1"); and the table after the command,
+// each click and each moment at which steps ran (the message, the card
+// buttons, the match commands, the result, the computer's card).
 class Walk : public Table
 {
 public:
     explicit Walk(const QList<int>& draws = kDraws)
         : Table(draws)
+        , log(runner, clock)
     {
-        MatchRunner* r = &runner;
-        const auto add = [this](const QString& line) { told << QStringLiteral("%1 %2").arg(time.nowMs()).arg(line); };
-        QObject::connect(r, &MatchRunner::matchStarted, r, [=](Match::Kind k) { add(QStringLiteral("started %1").arg(int(k))); });
-        QObject::connect(r, &MatchRunner::matchEnded, r, [=] { add("ended"); });
-        QObject::connect(r, &MatchRunner::tableReset, r, [=] { add("reset"); });
-        QObject::connect(r, &MatchRunner::scoreChanged, r, [=](const Match::Score& s) {
-            add(QStringLiteral("score %1 %2:%3 tie %4").arg(s.round).arg(s.cpu).arg(s.user).arg(s.ties));
-        });
-        QObject::connect(r, &MatchRunner::messageCleared, r, [=] { add("message off"); });
-        QObject::connect(r, &MatchRunner::roundStarted, r, [=](int k) { add(QStringLiteral("round %1").arg(k)); });
-        QObject::connect(r, &MatchRunner::prizeTurnedUp, r, [=](int p, bool last) {
-            add(QStringLiteral("prize %1%2").arg(p).arg(last ? ", pile empty" : ""));
-        });
-        QObject::connect(r, &MatchRunner::prizeOffered, r,
-                         [=](int k, int p) { add(QStringLiteral("offered round %1 prize %2").arg(k).arg(p)); });
-        QObject::connect(r, &MatchRunner::cardsPlayable, r, [=](const rules::Cards& p) {
-            add(QStringLiteral("playable %1").arg(std::count(p.begin(), p.end(), true)));
-        });
-        QObject::connect(r, &MatchRunner::cardsPlayed, r, [=](const MatchRunner::Card& s, const MatchRunner::Card& c) {
-            add("played " + cardText(s) + ", " + cardText(c));
-        });
-        QObject::connect(r, &MatchRunner::cardsRevealed, r,
-                         [=](int s, int c) { add(QStringLiteral("revealed %1 %2").arg(s).arg(c)); });
-        QObject::connect(r, &MatchRunner::roundJudged, r, [=](rules::Verdict v, int p, int cpu, int user) {
-            add(QStringLiteral("judged %1, prize %2, %3:%4").arg(verdictText(v)).arg(p).arg(cpu).arg(user));
-        });
-        QObject::connect(r, &MatchRunner::noCount, r, [=] { add("no count"); });
-        QObject::connect(r, &MatchRunner::tiedCardsReturned, r, [=](const MatchRunner::Card& s, const MatchRunner::Card& c) {
-            add("returned " + cardText(s) + ", " + cardText(c));
-        });
-        QObject::connect(r, &MatchRunner::playedCardsCleared, r, [=] { add("cleared"); });
-        QObject::connect(r, &MatchRunner::prizeLeftUnawarded, r, [=](int p) { add(QStringLiteral("unawarded %1").arg(p)); });
-        QObject::connect(r, &MatchRunner::resultShown, r,
-                         [=](int cpu, int user) { add(QStringLiteral("result %1:%2").arg(cpu).arg(user)); });
-        QObject::connect(r, &MatchRunner::resultHidden, r, [=] { add("result hidden"); });
+        sounds.heard = [this](int round) { log.note(QStringLiteral("sound %1").arg(round)); };
         afterEachMoment = [this] { look(); };
         w->show();
         g_spoken.clear();
     }
 
-    QStringList told;
+    SignalLog log;
     QStringList shows;
 
     void look()
@@ -107,20 +60,17 @@ public:
     // row.
     void playHuman(const QList<int>& clubs)
     {
+        log.cause = QStringLiteral("command");
         startMatch();
         look();
         QList<int> cpuWon, userWon;
         for (int club : clubs) {
             if (!waitForPlay())
                 return QTest::qFail(qPrintable("no card asked for: " + where()), __FILE__, __LINE__);
-            QList<int> held;
-            for (int v = 1; v <= rules::kCards; ++v) {
-                if (match().held(Match::Side::Clubs)[v - 1])
-                    held << v;
-            }
-            QCOMPARE(enabledCards(), held);
+            QCOMPARE(enabledCards(), heldCards(match(), Match::Side::Clubs));
             QCOMPARE(shown("Daiya_Label_open"), diamond(match().prize()));
             const int spadesLeft = occupied("CPU_Label_card").size();
+            log.cause = QStringLiteral("click");
             click(club);
             look();
             QCOMPARE(shown("User_Label_open"), fixture::club(club));
@@ -143,11 +93,21 @@ public:
             QTest::qFail(qPrintable("the match did not end: " + where()), __FILE__, __LINE__);
     }
 
-    // The lines of told from the first one that is line on, count of them.
+    // The lines of the log from the first one that is line on, count of
+    // them.
     QStringList toldFrom(const QString& line, int count) const
     {
-        const qsizetype at = told.indexOf(line);
-        return at < 0 ? QStringList{"no " + line} : told.mid(at, count);
+        const qsizetype at = log.lines.indexOf(line);
+        return at < 0 ? QStringList{"no " + line} : log.lines.mid(at, count);
+    }
+
+    // Each round's sound was asked for in the step of its banner, a tied
+    // round's again.
+    void verifySoundsAtBanners() const
+    {
+        QStringList banners = log.lines.filter(QStringLiteral(" roundStarted "));
+        banners.replaceInStrings(QStringLiteral(" roundStarted "), QStringLiteral(" sound "));
+        QCOMPARE(log.lines.filter(QStringLiteral(" sound ")), banners);
     }
 };
 
@@ -184,21 +144,12 @@ const WatchRound kWatchRounds[13] = {
     {8, 2, false}, {13, 6, false}, {10, 8, false}, {11, 12, true}, {12, 9, false}, {6, 11, true},
 };
 
-QList<int> emptyPlaces(const Table& t, const char* row)
-{
-    QList<int> places;
-    for (int v = 1; v <= 13; ++v) {
-        if (t.shown(row, v).isEmpty())
-            places << v;
-    }
-    return places;
-}
-
 // Follows a whole watching match round by round and checks the table at
 // each step; meanwhile runs at the start of every round. Returns the final
 // totals as (computer, clubs).
 QPair<int, int> followWatchingMatch(Walk& t, const rules::Order& prizes, const std::function<void(int)>& meanwhile = {})
 {
+    t.log.cause = QStringLiteral("command");
     t.action("Computer_vs_Computer_Action")->trigger();
     t.look();
     if (t.message() != QLatin1String("Game Start") || t.commandsEnabled())
@@ -223,8 +174,8 @@ QPair<int, int> followWatchingMatch(Walk& t, const rules::Order& prizes, const s
             clubsPlayed << round.club;
             std::sort(spadesPlayed.begin(), spadesPlayed.end());
             std::sort(clubsPlayed.begin(), clubsPlayed.end());
-            QCOMPARE(emptyPlaces(t, "CPU_Label_card"), spadesPlayed);
-            QCOMPARE(emptyPlaces(t, "User_Label_card"), clubsPlayed);
+            QCOMPARE(t.occupied("CPU_Label_card", false), spadesPlayed);
+            QCOMPARE(t.occupied("User_Label_card", false), clubsPlayed);
 
             QVERIFY2(t.runUntil([&] { return t.shown("CPU_Label_open") != "card back"; }), qPrintable(t.where()));
             QCOMPARE(t.shown("CPU_Label_open"), spade(round.spade));
@@ -253,9 +204,7 @@ private slots:
     void initTestCase()
     {
         QAccessible::installUpdateHandler(recordEvent);
-        QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
-        QVERIFY(platform);
-        platform->setActive(true);
+        QVERIFY(switchOnAccessibility());
     }
 
     // A match with a tie in round 2, then the watching mode on the orders
@@ -267,19 +216,22 @@ private slots:
         if (QTest::currentTestFailed())
             return;
 
-        // The start, and round 1: the club goes up, the computer's 2 leaves
-        // place 1 of its face-down row and is turned 3000 ms later.
-        QCOMPARE(t.told.mid(0, 23), (QStringList{
-            "0 reset", "0 score 0 0:0 tie 0", "0 started 1",
-            "1500 message off",
-            "3000 round 1", "3000 score 1 0:0 tie 0",
-            "6000 message off", "6000 prize 10", "6000 offered round 1 prize 10", "6000 playable 13",
-            "6000 playable 0", "6000 played 2@1 down, 6@6 up",
-            "9000 message off", "9000 revealed 2 0",
-            "10500 judged clubs win, prize 10, 0:10", "10500 score 1 0:10 tie 0",
-            "12000 cleared", "12000 message off",
-            "13500 round 2", "13500 score 2 0:10 tie 0",
-            "16500 message off", "16500 prize 2", "16500 offered round 2 prize 2"}));
+        // The start, and round 1: its sound at its banner, the club goes
+        // up, the computer's 2 leaves place 1 of its face-down row and is
+        // turned in the next step.
+        QCOMPARE(t.log.lines.mid(0, 25), (QStringList{
+            "command tableReset", "command scoreChanged 0 0:0 tie 0", "command matchStarted human",
+            "Start_game_timer messageCleared",
+            "Start_game_timer2 sound 1", "Start_game_timer2 roundStarted 1", "Start_game_timer2 scoreChanged 1 0:0 tie 0",
+            "Start_game_timer3 messageCleared", "Start_game_timer3 prizeTurnedUp 10 false",
+            "Start_game_timer3 prizeOffered 1 10", "Start_game_timer3 cardsPlayable 13",
+            "click cardsPlayable 0", "click cardsPlayed 2@1 down 6@6 up",
+            "Open_card_timer messageCleared", "Open_card_timer cardsRevealed 2 0",
+            "Open_card_timer2 roundJudged clubs win 10 0 10", "Open_card_timer2 scoreChanged 1 0:10 tie 0",
+            "Open_card_timer3 playedCardsCleared", "Open_card_timer3 messageCleared",
+            "Open_card_timer4 sound 2", "Open_card_timer4 roundStarted 2", "Open_card_timer4 scoreChanged 2 0:10 tie 0",
+            "Open_card_timer5 messageCleared", "Open_card_timer5 prizeTurnedUp 2 false",
+            "Open_card_timer5 prizeOffered 2 2"}));
         QCOMPARE(t.shows.mid(0, 8), (QStringList{
             "Game Start|buttons off|commands off|",
             "|buttons off|commands off|",
@@ -292,15 +244,16 @@ private slots:
         // Round 2 tied: "No Count", both cards back in their places, the
         // same banner and the same prize offered again, the 13 among the
         // cards to play.
-        QCOMPARE(t.toldFrom("16500 played 13@2 down, 13@13 up", 16), (QStringList{
-            "16500 played 13@2 down, 13@13 up",
-            "19500 message off", "19500 revealed 13 0",
-            "21000 judged tie, prize 2, 0:10", "21000 score 2 0:10 tie 1",
-            "22500 no count",
-            "24000 message off", "24000 cleared", "24000 returned 13@2 down, 13@13 up",
-            "24000 round 2", "24000 score 2 0:10 tie 1",
-            "25500 message off", "25500 offered round 2 prize 2", "25500 playable 12",
-            "25500 playable 0", "25500 played 13@2 down, 1@1 up"}));
+        QCOMPARE(t.toldFrom("click cardsPlayed 13@2 down 13@13 up", 17), (QStringList{
+            "click cardsPlayed 13@2 down 13@13 up",
+            "Open_card_timer messageCleared", "Open_card_timer cardsRevealed 13 0",
+            "Open_card_timer2 roundJudged tie 2 0 10", "Open_card_timer2 scoreChanged 2 0:10 tie 1",
+            "tie_no_count_timer noCount",
+            "tie_no_count_timer2 messageCleared", "tie_no_count_timer2 playedCardsCleared",
+            "tie_no_count_timer2 tiedCardsReturned 13@2 down 13@13 up",
+            "tie_no_count_timer2 sound 2", "tie_no_count_timer2 roundStarted 2", "tie_no_count_timer2 scoreChanged 2 0:10 tie 1",
+            "tie_no_count_timer3 messageCleared", "tie_no_count_timer3 prizeOffered 2 2", "tie_no_count_timer3 cardsPlayable 12",
+            "click cardsPlayable 0", "click cardsPlayed 13@2 down 1@1 up"}));
         QCOMPARE(t.shows.mid(10, 7), (QStringList{
             "Card Open|buttons off|commands off|card back",
             "|buttons off|commands off|king of spades",
@@ -312,15 +265,20 @@ private slots:
         // The last round, its prize emptying the pile, and the end: the
         // result over the cleared table, the table reset beneath it, and
         // only then the match over and the commands back.
-        QCOMPARE(t.told.mid(t.told.size() - 21), (QStringList{
-            "138000 round 13", "138000 score 13 40:56 tie 1",
-            "141000 message off", "141000 prize 5, pile empty", "141000 offered round 13 prize 5", "141000 playable 1",
-            "141000 playable 0", "141000 played 1@13 down, 11@11 up",
-            "144000 message off", "144000 revealed 1 0",
-            "145500 judged clubs win, prize 5, 40:61", "145500 score 13 40:61 tie 1",
-            "147000 cleared", "147000 message off", "147000 result 40:61",
-            "148500 reset", "148500 score 0 0:0 tie 0",
-            "150500 result hidden", "150500 reset", "150500 score 0 0:0 tie 0", "150500 ended"}));
+        QCOMPARE(t.log.lines.mid(t.log.lines.size() - 22), (QStringList{
+            "Open_card_timer4 sound 13", "Open_card_timer4 roundStarted 13", "Open_card_timer4 scoreChanged 13 40:56 tie 1",
+            "Open_card_timer5 messageCleared", "Open_card_timer5 prizeTurnedUp 5 true",
+            "Open_card_timer5 prizeOffered 13 5", "Open_card_timer5 cardsPlayable 1",
+            "click cardsPlayable 0", "click cardsPlayed 1@13 down 11@11 up",
+            "Open_card_timer messageCleared", "Open_card_timer cardsRevealed 1 0",
+            "Open_card_timer2 roundJudged clubs win 5 40 61", "Open_card_timer2 scoreChanged 13 40:61 tie 1",
+            "Open_card_timer3 playedCardsCleared", "Open_card_timer3 messageCleared",
+            "Open_show_result_timer resultShown 40 61",
+            "End_game_auto_timer tableReset", "End_game_auto_timer scoreChanged 0 0:0 tie 0",
+            "Return_First_Screen_timer resultHidden", "Return_First_Screen_timer tableReset",
+            "Return_First_Screen_timer scoreChanged 0 0:0 tie 0", "Return_First_Screen_timer matchEnded"}));
+        t.verifySoundsAtBanners();
+        QCOMPARE(t.sounds.rounds, (QList<int>{1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
         QCOMPARE(t.shows.mid(t.shows.size() - 6), (QStringList{
             "Card Open|buttons off|commands off|card back",
             "|buttons off|commands off|ace of spades",
@@ -344,27 +302,28 @@ private slots:
         // The watching mode plays the prizes as that match dealt them, its
         // two hands face down, then both turned up; the player's cards are
         // never asked for, and it deals nothing.
-        const qsizetype before = t.told.size();
+        const qsizetype before = t.log.lines.size();
         g_spoken.clear();
         const auto [cpu, user] = followWatchingMatch(t, kPrizes);
         QVERIFY2(t.runOut(), qPrintable(t.where()));
         QCOMPARE(cpu, 57);
         QCOMPARE(user, 44);
-        const auto at = [](qint64 ms) { return QString::number(150500 + ms) + QLatin1Char(' '); };
-        QCOMPARE(t.told.mid(before, 14), (QStringList{
-            at(0) + "started 2",
-            at(1500) + "round 1", at(1500) + "score 1 0:0 tie 0",
-            at(4700) + "message off", at(4700) + "prize 10", at(4700) + "offered round 1 prize 10",
-            at(6200) + "played 2@2 down, 13@13 down",
-            at(7700) + "message off", at(7700) + "revealed 2 13",
-            at(9200) + "judged clubs win, prize 10, 0:10", at(9200) + "score 1 0:10 tie 0",
-            at(10700) + "cleared", at(10700) + "message off",
-            at(12200) + "round 2"}));
-        QCOMPARE(t.told.mid(t.told.size() - 7), (QStringList{
-            at(139100) + "cleared", at(139100) + "message off", at(139100) + "result 57:44",
-            at(142600) + "result hidden", at(142600) + "reset", at(142600) + "score 0 0:0 tie 0",
-            at(142600) + "ended"}));
-        QCOMPARE(t.told.mid(before).filter(" playable ").size(), 0);
+        QCOMPARE(t.log.lines.mid(before, 17), (QStringList{
+            "command matchStarted watching",
+            "watchmode_timer2 sound 1", "watchmode_timer2 roundStarted 1", "watchmode_timer2 scoreChanged 1 0:0 tie 0",
+            "watchmode_timer3 messageCleared", "watchmode_timer3 prizeTurnedUp 10 false", "watchmode_timer3 prizeOffered 1 10",
+            "watchmode_timer4 cardsPlayed 2@2 down 13@13 down",
+            "watchmode_timer5 messageCleared", "watchmode_timer5 cardsRevealed 2 13",
+            "watchmode_timer6 roundJudged clubs win 10 0 10", "watchmode_timer6 scoreChanged 1 0:10 tie 0",
+            "watchmode_timer playedCardsCleared", "watchmode_timer messageCleared",
+            "watchmode_timer2 sound 2", "watchmode_timer2 roundStarted 2", "watchmode_timer2 scoreChanged 2 0:10 tie 0"}));
+        QCOMPARE(t.log.lines.mid(t.log.lines.size() - 7), (QStringList{
+            "watchmode_timer playedCardsCleared", "watchmode_timer messageCleared",
+            "Open_show_result_timer resultShown 57 44",
+            "Return_First_Screen_timer resultHidden", "Return_First_Screen_timer tableReset",
+            "Return_First_Screen_timer scoreChanged 0 0:0 tie 0", "Return_First_Screen_timer matchEnded"}));
+        t.verifySoundsAtBanners();
+        QCOMPARE(t.log.lines.mid(before).filter(" playable ").size(), 0);
         QCOMPARE(t.label("Result_Label1")->text(), QStringLiteral("1:CPU=57"));
         QCOMPARE(t.label("Result_Label2")->text(), QStringLiteral("2:User=44"));
         QCOMPARE(t.match().buf_daiya(), kPrizes);
@@ -386,10 +345,10 @@ private slots:
         // Both keep their ace for the last round, and its prize, the 5, is
         // left over.
         QTest::newRow("level totals") << QList<int>{10, 5, 6, 8, 12, 9, 13, 4, 11, 7, 3, 2, 1} << "Draw:CPU=48"
-                                      << "Draw:User=48" << "result 48:48"
+                                      << "Draw:User=48" << "48 48"
                                       << "Draw: computer 48 points, you 48 points.";
         QTest::newRow("computer ahead") << QList<int>{13, 9, 2, 11, 4, 6, 5, 12, 7, 8, 10, 3, 1} << "1:CPU=78"
-                                        << "2:User=18" << "result 78:18"
+                                        << "2:User=18" << "78 18"
                                         << "First: computer, 78 points. Second: you, 18 points.";
     }
 
@@ -413,11 +372,13 @@ private slots:
             "|buttons off|commands off|result|", // table cleared, the result up
             "|buttons off|commands off|result|", // the table reset under it
             "|buttons off|commands on|"}));
-        QCOMPARE(t.toldFrom("138000 no count", 8), (QStringList{
-            "138000 no count",
-            "139500 message off", "139500 cleared", "139500 unawarded 5",
-            "141000 cleared", "141000 message off", "141000 " + result,
-            "142500 reset"}));
+        QCOMPARE(t.toldFrom("tie_no_count_timer noCount", 8), (QStringList{
+            "tie_no_count_timer noCount",
+            "tie_no_count_timer2 messageCleared", "tie_no_count_timer2 playedCardsCleared",
+            "tie_no_count_timer2 prizeLeftUnawarded 5",
+            "Open_card_timer3 playedCardsCleared", "Open_card_timer3 messageCleared",
+            "Open_show_result_timer resultShown " + result,
+            "End_game_auto_timer tableReset"}));
         QCOMPARE(t.label("Result_Label1")->text(), first);
         QCOMPARE(t.label("Result_Label2")->text(), second);
         QCOMPARE(g_spoken.mid(g_spoken.size() - 6), (QStringList{"Your card: ace of clubs", "Computer's card: ace of spades",
@@ -457,8 +418,8 @@ private slots:
         QVERIFY(t.label("Result_Label1")->isHidden());
         QVERIFY(!t.action("Computer_vs_Computer_Action")->isChecked());
         QCOMPARE(t.score(), QStringLiteral("Round:0,Score:CPU=0,User=0,tie=0"));
-        QCOMPARE(emptyPlaces(t, "CPU_Label_card"), QList<int>{});
-        QCOMPARE(emptyPlaces(t, "User_Label_card"), QList<int>{});
+        QCOMPARE(t.occupied("CPU_Label_card", false), QList<int>{});
+        QCOMPARE(t.occupied("User_Label_card", false), QList<int>{});
         QCOMPARE(t.shown("Daiya_Label_back"), QStringLiteral("card back"));
         QCOMPARE(t.shows.filter("buttons on").size(), 0);
         QCOMPARE(t.shows.at(1), QStringLiteral("Round1|buttons off|commands off|"));

@@ -195,11 +195,7 @@ private slots:
             QVERIFY(m.begin(Match::Kind::Human));
             while (m.startRound() || m.replayTiedRound()) {
                 m.openPrize();
-                QList<int> clubs;
-                for (int v = 1; v <= rules::kCards; ++v) {
-                    if (m.held(Match::Side::Clubs)[v - 1])
-                        clubs << v;
-                }
+                const QList<int> clubs = heldCards(m, Match::Side::Clubs);
                 QVERIFY(m.play(m.buf_spade()[m.N()], clubs[std::rand() % clubs.size()]));
                 QVERIFY(m.judge());
                 if (m.tieCannotBeReplayed())

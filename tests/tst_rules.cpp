@@ -7,6 +7,7 @@
 #include "core/rules.h"
 #include "core/time_scale.h"
 #include "core/wave_file.h"
+#include "core_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -226,8 +227,8 @@ private slots:
     {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(folder.path()));
+        const fixture::WorkingFolder inside(folder.path());
+        QVERIFY(inside.moved);
         const QStringList installed = installedDataFolders();
         QCOMPARE(installed.size(), 2);
         QCOMPARE(installed.last(), QCoreApplication::applicationDirPath());
@@ -253,7 +254,6 @@ private slots:
         QVERIFY(QDir(beside.filePath(QStringLiteral("vell-test-data"))).removeRecursively());
         // Found nowhere: the path stays as it is and simply fails to load.
         QCOMPARE(dataFile(QStringLiteral("gazo/D01.png")), QStringLiteral("gazo/D01.png"));
-        QVERIFY(QDir::setCurrent(previous));
     }
 
     void onlyRegularFilesOfASensibleSizeAreRead()

@@ -15,14 +15,14 @@ namespace {
 // the clicks with their delays.
 schedule::Steps play(Game& g, Match::Kind kind, const QList<int>& clubs, int pauseMs = 0)
 {
-    QList<RanStep> inputs{{"command", g.time.nowMs()}};
+    QList<RanStep> inputs{{"command", g.time.nowMs(), g.time.nowMs()}};
     if (!g.runner.start(kind))
         QTest::qFail("the match did not start", __FILE__, __LINE__);
     for (int i = 0; i < clubs.size(); ++i) {
         if (!g.waitForPlay())
             QTest::qFail(qPrintable("no card asked for: " + g.where()), __FILE__, __LINE__);
         g.time.advance(i * pauseMs % 900);
-        inputs.append({"click", g.time.nowMs()});
+        inputs.append({"click", g.time.nowMs(), g.time.nowMs()});
         if (!g.runner.play(clubs[i]))
             QTest::qFail(qPrintable(QStringLiteral("club %1 refused: ").arg(clubs[i]) + g.where()), __FILE__, __LINE__);
     }
@@ -31,17 +31,17 @@ schedule::Steps play(Game& g, Match::Kind kind, const QList<int>& clubs, int pau
     // moment of a click ran before it.
     QList<RanStep> all = inputs;
     for (const RanStep& step : g.steps) {
-        if (step.atMs < inputs.first().atMs)
+        if (step.dueMs < inputs.first().dueMs)
             continue;
-        auto at = std::lower_bound(all.begin(), all.end(), step.atMs,
-                                   [](const RanStep& e, qint64 ms) { return e.atMs < ms; });
-        while (at != all.end() && at->atMs == step.atMs && at->name != QLatin1String("click"))
+        auto at = std::lower_bound(all.begin(), all.end(), step.dueMs,
+                                   [](const RanStep& e, qint64 ms) { return e.dueMs < ms; });
+        while (at != all.end() && at->dueMs == step.dueMs && at->name != QLatin1String("click"))
             ++at;
         all.insert(at, step);
     }
     schedule::Steps ran;
     for (int i = 0; i < all.size(); ++i)
-        ran.append({all[i].name.toLatin1(), i == 0 ? 0 : all[i].atMs - all[i - 1].atMs});
+        ran.append({all[i].name.toLatin1(), i == 0 ? 0 : all[i].dueMs - all[i - 1].dueMs});
     return ran;
 }
 
@@ -63,8 +63,7 @@ struct Verb {
 // The first card a side still holds.
 int heldCard(const Match& m, Match::Side side)
 {
-    const rules::Cards& held = m.held(side);
-    return int(std::find(held.begin(), held.end(), true) - held.begin()) + 1;
+    return heldCards(m, side).value(0);
 }
 
 const QList<Verb> kVerbs = {

@@ -19,11 +19,10 @@ namespace {
 // Points of the prizes that neither row holds.
 int unawardedPoints(const Table& t)
 {
+    const QList<int> won = t.occupied("CPU_Get_Label_card") + t.occupied("User_Get_Label_card");
     int points = 0;
-    for (int v = 1; v <= rules::kCards; ++v) {
-        if (t.shown("CPU_Get_Label_card", v).isEmpty() && t.shown("User_Get_Label_card", v).isEmpty())
-            points += rules::prizePoints(v);
-    }
+    for (int v = 1; v <= rules::kCards; ++v)
+        points += won.contains(v) ? 0 : rules::prizePoints(v);
     return points;
 }
 

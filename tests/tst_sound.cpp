@@ -5,12 +5,10 @@
 // and however the game is ended meanwhile, it ends at once.
 //
 // Every match runs in a child process, on the real clock: this same program
-// started with --child, which plays a watching match the way the game does
-// and reports what it saw on standard output.
-#include "app/ending.h"
+// started with --child, which sets the game up as the game does, plays a
+// watching match and reports what it saw on standard output.
+#include "app/program.h"
 #include "app/vell.h"
-#include "core/random_source.h"
-#include "core/settings.h"
 #include "core_fixture.h"
 #include "sound/round_sound.h"
 
@@ -55,38 +53,32 @@ constexpr qint64 kLongestInSoundMs = 50;
 #endif
 constexpr qint64 kExitWithinMs = 1000;
 
-// The child: plays watching matches at the time scale given, or closes the
+// The child: the program as the game runs it (app/program.h), at the time
+// scale VELL_TIME_SCALE gives. It plays watching matches, or closes the
 // window closeAfter milliseconds into the first, and ends the way the
 // program does.
 int childMain(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    Ending ending;
-    const QStringList args = app.arguments();
-    StepClock stepClock;
-    stepClock.setScale(args.value(2).toDouble());
-    const int closeAfter = args.value(3).toInt();
-    int matches = qEnvironmentVariableIntValue("VELL_TEST_MATCHES");
-    QTextStream out(stdout);
-    const auto say = [&out](const QString& line) { out << line << Qt::endl; };
-
     int result = 0;
     {
-        Settings settings;
-        CRandom random(1);
-        MatchRunner runner(stepClock, random, settings);
+        Program program(argc, argv);
+        const int closeAfter = QCoreApplication::arguments().value(2).toInt();
+        int matches = qEnvironmentVariableIntValue("VELL_TEST_MATCHES");
+        QTextStream out(stdout);
+        const auto say = [&out](const QString& line) { out << line << Qt::endl; };
+
         // The window asks for the round's sound as the round starts: the
         // time it takes is measured around the window's own handling, which
-        // runs between these two, connected before and after it.
+        // runs between these two, connected before and after it is made.
+        MatchRunner& runner = program.runner();
         QElapsedTimer inSound;
         qint64 longestInSoundNs = 0;
         QObject::connect(&runner, &MatchRunner::roundStarted, &runner, [&] { inSound.start(); });
-        Vell w(runner, settings);
+        Vell& w = program.window();
         QObject::connect(&runner, &MatchRunner::roundStarted, &runner,
                          [&] { longestInSoundNs = qMax(longestInSoundNs, inSound.nsecsElapsed()); });
-        w.show();
-        auto* sound = w.findChild<RoundSound*>(QStringLiteral("round sound"));
-        QObject::connect(sound, &RoundSound::started, &w, [&](const QString& path) {
+        RoundSound& sound = program.sound();
+        QObject::connect(&sound, &RoundSound::started, &w, [&](const QString& path) {
             say(QStringLiteral("started ") + QFileInfo(path).fileName());
             // Left in the buffer: however the run ends, it must still arrive.
             std::fputs(qPrintable(QStringLiteral("written %1\n").arg(QFileInfo(path).fileName())), stdout);
@@ -97,12 +89,12 @@ int childMain(int argc, char* argv[])
         clock.start();
         const auto report = [&] {
             say(QStringLiteral("longest_in_sound_ms %1").arg(longestInSoundNs / 1'000'000));
-            say(QStringLiteral("silent %1").arg(sound->isSilent() ? 1 : 0));
+            say(QStringLiteral("silent %1").arg(sound.isSilent() ? 1 : 0));
             say(QStringLiteral("closing"));
             w.close();
         };
         auto* watching = w.findChild<QAction*>(QStringLiteral("Computer_vs_Computer_Action"));
-        QObject::connect(&stepClock, &StepClock::stepRan, &w, [&](const QString& name) {
+        QObject::connect(&program.clock(), &StepClock::stepRan, &w, [&](const QString& name) {
             if (name == QLatin1String("Return_First_Screen_timer")) {
                 say(QStringLiteral("match_ms %1").arg(clock.elapsed()));
                 if (--matches > 0)
@@ -117,7 +109,7 @@ int childMain(int argc, char* argv[])
         clock.restart();
         watching->trigger();
         say(QStringLiteral("playing"));
-        result = ending.run(w);
+        result = program.run();
     }
     // Left in the buffer on purpose: it reaches the reader only if the
     // process ends through its exit handlers, as every end must.
@@ -229,8 +221,7 @@ private:
             env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + display.trimmed());
             m_process.setProcessEnvironment(env);
         }
-        m_process.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--child"), QString::number(kScale), QString::number(m_closeAfterMs)});
+        m_process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::number(m_closeAfterMs)});
     }
 
     void startNext()
@@ -277,6 +268,7 @@ QProcessEnvironment gameEnvironment(const QString& pulseServer)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("VELL_PLAYER_NAME"), QString());
+    env.insert(QStringLiteral("VELL_TIME_SCALE"), QString::number(kScale));
     env.insert(QStringLiteral("PULSE_SERVER"), pulseServer);
     // Private to the user, as a session's is.
     static const QTemporaryDir runtime;

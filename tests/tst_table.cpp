@@ -180,10 +180,11 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral("gazo/UB0.png"), folder.filePath(QStringLiteral("gazo/UB0.png"))));
         QCOMPARE(rulesPicture(QUrl::fromLocalFile(folder.filePath(QStringLiteral("gazo/UB0.png")))).size(), QSize(38, 53));
         QVERIFY(t.waitForPlay());
-        const QString runtime = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(folder.path()));
-        t.click(7);
-        QVERIFY(QDir::setCurrent(runtime));
+        {
+            const WorkingFolder inside(folder.path());
+            QVERIFY(inside.moved);
+            t.click(7);
+        }
         const QPixmap plain = t.label("User_Label_open")->pixmap();
         QCOMPARE(plain.devicePixelRatio(), 1.0);
         QCOMPARE(plain.size(), QSize(38, 53));

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The screen reader's voice: a hidden notification that says each event.
 #include "app/announcer.h"
 
 #include <QAccessible>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The screen reader's voice: the window's one notification.
 #pragma once
 
 #include <QLabel>

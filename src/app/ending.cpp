@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The ends of a run: signals, a window destroyed from outside, the event loop.
 #include "app/ending.h"
 
 #include "core/logging.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// How a run of the program ends, whichever way it is ended.
 #pragma once
 
 #include <QAbstractNativeEventFilter>

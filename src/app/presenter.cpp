@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The table's words: its lines and what a screen reader hears, translated.
 #include "app/presenter.h"
 
 #include <QCoreApplication>
@@ -8,13 +9,12 @@ using rules::Verdict;
 
 namespace presenter {
 
-namespace {
-
-// Every text of the table is the window's.
 QString trVell(const char* text)
 {
     return QCoreApplication::translate("Vell", text);
 }
+
+namespace {
 
 QString rankName(int v)
 {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The table's words: its lines and what a screen reader hears.
 #pragma once
 
 #include "core/match.h"
@@ -10,6 +11,10 @@
 // verdicts; these put it into the texts of the table's lines and the phrases
 // a screen reader speaks, translated in the window's context.
 namespace presenter {
+
+// A text of the table, translated as all of the window's are, in the Vell
+// context; the text is marked with QT_TRANSLATE_NOOP("Vell", ...).
+QString trVell(const char* text);
 
 // The lines of the table.
 QString scoreLine(const Match::Score& score);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Japanese translation, on a Japanese system.
 #include "translation.h"
 
 #include "core/data_dir.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Japanese translation, on a Japanese system.
 #pragma once
 
 #include <QLocale>

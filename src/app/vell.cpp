@@ -1,94 +1,60 @@
 // SPDX-License-Identifier: MIT
-#include "vell.h"
+// The game's window: the card table set in it, the menu bar with its actions
+// and the commands they give, the nine table colours, the greeting and the
+// farewell, and the companions (settings dialog, rules window) it keeps.
+#include "app/vell.h"
 
 #include "app/announcer.h"
-#include "app/presenter.h"
-#include "core/asset_paths.h"
-#include "core/card_size.h"
-#include "core/data_dir.h"
+#include "app/card_table.h"
+#include "core/contrast.h"
 #include "core/logging.h"
+#include "core/match_runner.h"
+#include "core/player_name.h"
 #include "core/settings.h"
 #include "dialogs/help_explain.h"
 #include "dialogs/level_check.h"
+#include "dialogs/named_box.h"
 #include "dialogs/placement.h"
-#include "sound/round_sound.h"
 
-#include <QFontInfo>
-#include <QGridLayout>
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
-#include <QLabel>
-#include <QPixmap>
-#include <QPushButton>
-#include <QShortcut>
-#include <QVBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTimer>
 
 namespace {
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
 
-// The buttons show the card values as text, each open to translation.
-constexpr const char* kButtonTexts[rules::kCards] = {
-    QT_TRANSLATE_NOOP("Vell", "1"),  QT_TRANSLATE_NOOP("Vell", "2"),  QT_TRANSLATE_NOOP("Vell", "3"),
-    QT_TRANSLATE_NOOP("Vell", "4"),  QT_TRANSLATE_NOOP("Vell", "5"),  QT_TRANSLATE_NOOP("Vell", "6"),
-    QT_TRANSLATE_NOOP("Vell", "7"),  QT_TRANSLATE_NOOP("Vell", "8"),  QT_TRANSLATE_NOOP("Vell", "9"),
-    QT_TRANSLATE_NOOP("Vell", "10"), QT_TRANSLATE_NOOP("Vell", "11"), QT_TRANSLATE_NOOP("Vell", "12"),
-    QT_TRANSLATE_NOOP("Vell", "13"),
+struct TableColour {
+    const char* action;
+    const char* text;
+    Qt::GlobalColor colour;
 };
 
-// The keys that play a club, for a game without the mouse.
-struct CardKey {
-    Qt::Key key;
-    int card;
+// Indexed by colour code.
+constexpr TableColour kColours[] = {
+    {"Back_color_green_Action", QT_TRANSLATE_NOOP("Vell", "Back Color green default"), Qt::green},
+    {"Back_color_white_Action", QT_TRANSLATE_NOOP("Vell", "Back Color white"), Qt::white},
+    {"Back_color_red_Action", QT_TRANSLATE_NOOP("Vell", "Back Color red"), Qt::red},
+    {"Back_color_blue_Action", QT_TRANSLATE_NOOP("Vell", "Back Color blue"), Qt::blue},
+    {"Back_color_cyan_Action", QT_TRANSLATE_NOOP("Vell", "Back Color cyan"), Qt::cyan},
+    {"Back_color_magenta_Action", QT_TRANSLATE_NOOP("Vell", "Back Color magents"), Qt::magenta},
+    {"Back_color_yellow_Action", QT_TRANSLATE_NOOP("Vell", "Back Color yellow"), Qt::yellow},
+    {"Back_color_gray_Action", QT_TRANSLATE_NOOP("Vell", "Back Color gray"), Qt::gray},
+    {"Back_color_lightGray_Action", QT_TRANSLATE_NOOP("Vell", "Back Color lightGray"), Qt::lightGray},
 };
-constexpr CardKey kCardKeys[] = {
-    {Qt::Key_1, 1},  {Qt::Key_2, 2},  {Qt::Key_3, 3},  {Qt::Key_4, 4},  {Qt::Key_5, 5},
-    {Qt::Key_6, 6},  {Qt::Key_7, 7},  {Qt::Key_8, 8},  {Qt::Key_9, 9},  {Qt::Key_0, 10},
-    {Qt::Key_J, 11}, {Qt::Key_Q, 12}, {Qt::Key_K, 13}, {Qt::Key_A, 1},
-};
-
-QString numbered(const char* prefix, int index)
-{
-    return QLatin1String(prefix) + QString::number(index + 1);
-}
-
-// Bold 16 point; but no larger than 16 point at the ordinary 96 dots an
-// inch, as larger fonts without a larger screen scale would have it: the
-// table does not grow with them, and its fullest lines must still fit.
-void makeBold16(QLabel* label)
-{
-    QFont font = label->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    constexpr int kLargestPixels = 16 * 96 / 72;
-    if (QFontInfo(font).pixelSize() > kLargestPixels)
-        font.setPixelSize(kLargestPixels);
-    label->setFont(font);
-}
-
-// A row of widgets centred between two stretches.
-template <class Widgets>
-QHBoxLayout* centredRow(const Widgets& widgets)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QWidget* w : widgets)
-        row->addWidget(w);
-    row->addStretch();
-    return row;
-}
-
-QHBoxLayout* centredLine(QWidget* widget)
-{
-    return centredRow(std::initializer_list<QWidget*>{widget});
-}
+constexpr int kColourCount = int(std::size(kColours));
 
 } // namespace
 
-Vell::Vell(MatchRunner& runner, Settings& settings)
+Vell::Vell(MatchRunner& runner, Settings& settings, RoundSounds& sounds)
     : m_runner(runner)
     , m_settings(settings)
 {
@@ -100,19 +66,25 @@ Vell::Vell(MatchRunner& runner, Settings& settings)
     setWindowTitle(tr("Vell"));
     // Lets the desktop match the game's windows to its launcher.
     QGuiApplication::setDesktopFileName(QStringLiteral(VELL_APP_ID));
-    setCentralWidget(new QWidget(this));
-    buildTable();
+    m_table = new CardTable(m_runner, sounds, this);
+    setCentralWidget(m_table);
     applyTableTextColour();
-    layoutTable();
     createActions();
     createMenus();
-    for (int k = 1; k <= rules::kCards; ++k)
-        connect(Push_button[k - 1], &QPushButton::clicked, this, [this, k] { m_runner.play(k); });
-    createCardKeys();
     m_announcer = new Announcer(this);
-    m_roundSound = new RoundSound(this);
-    m_roundSound->setObjectName(QStringLiteral("round sound"));
-    showRunner();
+    connect(m_table, &CardTable::announced, this, [this](const QString& text) {
+        qCDebug(lcVell) << "announced" << text;
+        m_announcer->announce(text);
+    });
+    connect(&m_runner, &MatchRunner::matchStarted, this, [this](Match::Kind kind) { showMatchCommands(false, kind); });
+    connect(&m_runner, &MatchRunner::matchEnded, this, [this] { showMatchCommands(true, Match::Kind::None); });
+}
+
+// The dialog and the rules window are windows of their own, without parent.
+Vell::~Vell()
+{
+    delete Level_dialog;
+    delete Help_window;
 }
 
 // Once the table is on the screen: reading the icon's eight sizes and handing
@@ -127,177 +99,191 @@ void Vell::showGameIcon()
         window->setWindowIcon(icon);
 }
 
-// The dialog and the rules window are windows of their own, without parent.
-Vell::~Vell()
+void Vell::paintEvent(QPaintEvent*)
 {
-    delete Level_dialog;
-    delete Help_window;
+    Change_Back_Color(m_settings.Back_color_no);
+    if (!m_painted) {
+        m_painted = true;
+        qCDebug(lcVell) << "first paint";
+        QTimer::singleShot(0, this, &Vell::showGameIcon);
+    }
 }
 
-void Vell::buildTable()
+void Vell::closeEvent(QCloseEvent* event)
 {
-    const auto label = [this](const QString& name, const QString& place) {
-        auto* l = new QLabel(this);
-        l->setObjectName(name);
-        l->setAccessibleDescription(place);
-        return l;
+    Bye_Message();
+    event->accept();
+    // Once closed, the table plays on for nobody: a match in progress stops
+    // here, even while the rules window keeps the program running.
+    m_runner.abandon();
+}
+
+// The menu bar: its actions, and the commands they give.
+
+void Vell::createActions()
+{
+    const auto action = [this](const char* name, const QString& text, bool checkable) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(QLatin1String(name));
+        a->setCheckable(checkable);
+        return a;
     };
-    const auto cardPlace = [&label](const QString& name, const QString& place) {
-        QLabel* l = label(name, place);
-        l->setFixedSize(card_size::kWidth, card_size::kHeight);
-        l->setAlignment(Qt::AlignCenter);
-        return l;
+
+    Human_vs_Computer_Action = action("Human_vs_Computer_Action", tr("Human vs Computer"), true);
+    Human_vs_Computer_Action->setShortcut(QKeySequence(tr("Ctrl+B")));
+    Human_vs_Computer_Action->setStatusTip(tr("Free Play"));
+    connect(Human_vs_Computer_Action, &QAction::triggered, this, &Vell::Beginer_start);
+
+    Computer_vs_Computer_Action = action("Computer_vs_Computer_Action", tr("computer vs computer"), true);
+    connect(Computer_vs_Computer_Action, &QAction::triggered, this, &Vell::Watching_mode);
+
+    Close_Action = action("Close_Action", tr("close"), false);
+    Close_Action->setStatusTip(tr("close"));
+    // The desktop's usual keys: the same path as the menu, farewell included.
+    Close_Action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(Close_Action, &QAction::triggered, this, &Vell::Game_close);
+
+    createColourActions();
+
+    Level_check_Action = action("Level_check_Action", tr("Level check"), false);
+    connect(Level_check_Action, &QAction::triggered, this, &Vell::Level_check_change);
+    Help_Action = action("Help_Action", tr("Help"), false);
+    Help_Action->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(Help_Action, &QAction::triggered, this, &Vell::Help_Show);
+}
+
+void Vell::createMenus()
+{
+    const auto submenu = [this](const char* name, const QString& title) {
+        auto* m = new QMenu(title, this);
+        m->setObjectName(QLatin1String(name));
+        return m;
     };
-    const auto cardRow = [&cardPlace](LabelRow& row, const char* prefix, const QString& place) {
-        for (int i = 0; i < rules::kCards; ++i)
-            row[i] = cardPlace(numbered(prefix, i), place.arg(i + 1));
+    const auto barMenu = [this](const char* name, const QString& title) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        return m;
     };
 
-    Score_Label = label(QStringLiteral("Score_Label"), QString());
-    Score_Label->setText(presenter::scoreLine(m_runner.match().score()));
-    makeBold16(Score_Label);
-    cardRow(CPU_Label_card, "CPU_Label_card", tr("computer's hand, place %1"));
-    cardRow(CPU_Get_Label_card, "CPU_Get_Label_card", tr("computer's won cards, place %1"));
-    Message_Label = label(QStringLiteral("Message_Label"), QString());
-    makeBold16(Message_Label);
-    Result_Label1 = label(QStringLiteral("Result_Label1"), QString());
-    Result_Label2 = label(QStringLiteral("Result_Label2"), QString());
-    for (QLabel* line : {Result_Label1, Result_Label2}) {
-        // Their room is kept while they are hidden: nothing else on the
-        // table moves as they come and go.
-        QSizePolicy policy = line->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        line->setSizePolicy(policy);
-        line->hide();
-        makeBold16(line);
+    QMenu* Play_Menu = submenu("Play_Menu", tr("&Play"));
+    QMenu* Free_Play_Menu = submenu("Free_Play_Menu", tr("Free Play"));
+    QMenu* Level_Menu = submenu("Level_Menu", tr("Level"));
+    QMenu* Config_Menu = submenu("Config_Menu", tr("&Config"));
+    QMenu* Back_Color_Menu = submenu("Back_Color_Menu", tr("&Back Color"));
+
+    QMenu* Game_Menu = barMenu("Game_Menu", tr("&Game"));
+    QMenu* Options_Menu = barMenu("Options_Menu", tr("&Options"));
+    QMenu* Help_Menu = barMenu("Help_Menu", tr("&Help"));
+
+    Game_Menu->addMenu(Play_Menu);
+    Play_Menu->addMenu(Free_Play_Menu);
+    Free_Play_Menu->addAction(Human_vs_Computer_Action);
+    Free_Play_Menu->addAction(Computer_vs_Computer_Action);
+    Play_Menu->addSeparator();
+    Play_Menu->addSeparator();
+    Game_Menu->addSeparator();
+    Game_Menu->addAction(Close_Action);
+
+    Options_Menu->addMenu(Config_Menu);
+    Config_Menu->addMenu(Back_Color_Menu);
+    // The yellow action works but is kept out of the menu.
+    for (QAction* colour : m_colourActions->actions()) {
+        if (colour->objectName() != QLatin1String("Back_color_yellow_Action"))
+            Back_Color_Menu->addAction(colour);
     }
-    Daiya_Label_back = cardPlace(QStringLiteral("Daiya_Label_back"), tr("prize pile"));
-    Daiya_Label_open = cardPlace(QStringLiteral("Daiya_Label_open"), tr("prize card"));
-    CPU_Label_open = cardPlace(QStringLiteral("CPU_Label_open"), tr("computer's card"));
-    User_Label_open = cardPlace(QStringLiteral("User_Label_open"), tr("your card"));
-    cardRow(User_Get_Label_card, "User_Get_Label_card", tr("your won cards, place %1"));
-    for (int i = 0; i < rules::kCards; ++i) {
-        auto* button = new QPushButton(tr(kButtonTexts[i]), this);
-        button->setObjectName(numbered("Push_button", i));
-        button->setCursor(Qt::PointingHandCursor);
-        button->setFixedWidth(card_size::kWidth);
-        button->setAccessibleName(tr("Play %1").arg(presenter::cardName(rules::Suit::Clubs, i + 1)));
-        button->setEnabled(false);
-        Push_button[i] = button;
-    }
-    cardRow(User_Label_card, "User_Label_card", tr("your hand, place %1"));
-    showFirstScreen();
+    Config_Menu->addMenu(Level_Menu);
+    Level_Menu->addAction(Level_check_Action);
+
+    Help_Menu->addAction(Help_Action);
 }
 
-void Vell::layoutTable()
+void Vell::showMatchCommands(bool enabled, Match::Kind running)
 {
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
-    for (int i = 0; i < rules::kCards; ++i) {
-        grid->addWidget(Push_button[i], 0, i, Qt::AlignHCenter);
-        grid->addWidget(User_Label_card[i], 1, i, Qt::AlignHCenter);
-    }
-
-    auto* table = new QHBoxLayout;
-    table->addStretch();
-    table->addWidget(Daiya_Label_back);
-    table->addWidget(Daiya_Label_open);
-    table->addStretch();
-    table->addWidget(CPU_Label_open);
-    table->addWidget(User_Label_open);
-    table->addStretch();
-
-    auto* rows = new QVBoxLayout(centralWidget());
-    // Tight spacing: five full rows of cards must fit the fixed window.
-    rows->setContentsMargins(6, 2, 6, 2);
-    rows->setSpacing(3);
-    rows->addLayout(centredLine(Score_Label));
-    rows->addLayout(centredRow(CPU_Label_card));
-    rows->addLayout(centredRow(CPU_Get_Label_card));
-    rows->addStretch();
-    rows->addLayout(centredLine(Message_Label));
-    rows->addLayout(centredLine(Result_Label1));
-    rows->addLayout(centredLine(Result_Label2));
-    rows->addLayout(table);
-    rows->addStretch();
-    rows->addLayout(centredRow(User_Get_Label_card));
-    // The hand stays aligned with the card rows above it.
-    auto* hand = new QHBoxLayout;
-    hand->addStretch();
-    hand->addLayout(grid);
-    hand->addStretch();
-    rows->addLayout(hand);
-    rows->addStretch();
-    for (int i = 0; i < rows->count(); ++i) {
-        if (auto* row = rows->itemAt(i)->layout())
-            row->setSpacing(4);
-    }
+    Human_vs_Computer_Action->setEnabled(enabled);
+    Human_vs_Computer_Action->setChecked(running == Match::Kind::Human);
+    Computer_vs_Computer_Action->setEnabled(enabled);
+    Computer_vs_Computer_Action->setChecked(running == Match::Kind::Watching);
 }
 
-// A key clicks its card's button, so a key for a button that is disabled
-// does nothing, just as a click on it would.
-void Vell::createCardKeys()
+void Vell::Beginer_start()
 {
-    for (const CardKey& k : kCardKeys) {
-        QList<QKeySequence> sequences{QKeySequence(k.key)};
-        if (k.key >= Qt::Key_0 && k.key <= Qt::Key_9)
-            sequences << QKeySequence(Qt::KeypadModifier | k.key);
-        for (const QKeySequence& sequence : sequences) {
-            auto* shortcut = new QShortcut(sequence, this);
-            shortcut->setAutoRepeat(false);
-            connect(shortcut, &QShortcut::activated, Push_button[k.card - 1], &QPushButton::click);
-        }
+    m_runner.start(Match::Kind::Human);
+}
+
+void Vell::Watching_mode()
+{
+    m_runner.start(Match::Kind::Watching);
+}
+
+void Vell::Game_close()
+{
+    close();
+}
+
+void Vell::Level_check_change()
+{
+    placement::bringForward(*Level_dialog, *this);
+}
+
+void Vell::Help_Show()
+{
+    placement::bringForward(*Help_window, *this);
+}
+
+// The table's background colour: one of nine, chosen from the menu, kept in
+// the run's settings.
+
+// One checkable action a colour, in a group that keeps exactly one checked.
+void Vell::createColourActions()
+{
+    m_colourActions = new QActionGroup(this);
+    for (int code = 0; code < kColourCount; ++code) {
+        auto* action = new QAction(tr(kColours[code].text), m_colourActions);
+        action->setObjectName(QLatin1String(kColours[code].action));
+        action->setCheckable(true);
+        action->setChecked(code == m_settings.Back_color_no);
+        connect(action, &QAction::triggered, this, [this, code] { selectBackColor(code); });
     }
 }
 
-void Vell::showRunner()
+void Vell::selectBackColor(int code)
 {
-    const MatchRunner* r = &m_runner;
-    connect(r, &MatchRunner::matchStarted, this, [this](Match::Kind kind) {
-        Message_Label->setText(presenter::gameStart());
-        showMatchCommands(false, kind);
-        announce(presenter::gameStartSpeech());
-    });
-    connect(r, &MatchRunner::matchEnded, this, [this] { showMatchCommands(true, Match::Kind::None); });
-    connect(r, &MatchRunner::tableReset, this, &Vell::showFirstScreen);
-    connect(r, &MatchRunner::scoreChanged, this,
-            [this](const Match::Score& score) { Score_Label->setText(presenter::scoreLine(score)); });
-    // Set, never cleared, so that every change reaches a screen reader.
-    connect(r, &MatchRunner::messageCleared, this, [this] { Message_Label->setText(QString()); });
-    connect(r, &MatchRunner::roundStarted, this, [this](int round) {
-        Message_Label->setText(presenter::banner(round));
-        playRoundSound(round);
-    });
-    connect(r, &MatchRunner::prizeTurnedUp, this, &Vell::showPrize);
-    connect(r, &MatchRunner::prizeOffered, this,
-            [this](int round, int prize) { announce(presenter::prizeSpeech(round, prize)); });
-    connect(r, &MatchRunner::cardsPlayable, this, &Vell::offerCards);
-    connect(r, &MatchRunner::cardsPlayed, this, &Vell::showCardsPlayed);
-    connect(r, &MatchRunner::cardsRevealed, this, &Vell::revealCards);
-    connect(r, &MatchRunner::roundJudged, this, &Vell::showJudgement);
-    connect(r, &MatchRunner::noCount, this, [this] {
-        Message_Label->setText(presenter::noCount());
-        announce(presenter::noCountSpeech());
-    });
-    connect(r, &MatchRunner::tiedCardsReturned, this, &Vell::returnTiedCards);
-    connect(r, &MatchRunner::playedCardsCleared, this, &Vell::clearPlayedCards);
-    connect(r, &MatchRunner::prizeLeftUnawarded, this, [this](int prize) {
-        clearCard(Daiya_Label_open);
-        Message_Label->setText(presenter::prizeToNobody());
-        announce(presenter::prizeToNobodySpeech(prize));
-    });
-    connect(r, &MatchRunner::resultShown, this, &Vell::showResult);
-    connect(r, &MatchRunner::resultHidden, this, &Vell::hideResult);
+    m_settings.Back_color_no = code;
+    applyTableTextColour();
+    repaint();
+    m_colourActions->actions().at(code)->setChecked(true);
 }
 
-void Vell::playRoundSound(int round)
+// The texts on the table are read against the table, not against the
+// desktop's window colour: a dark theme's white text would vanish on the
+// lighter tables. Buttons, menus and dialogs keep the desktop's colours.
+void Vell::applyTableTextColour()
 {
-    m_roundSound->play(dataFile(assets::roundSoundPath(round)));
+    const int code = m_settings.Back_color_no;
+    if (code >= 0 && code < kColourCount)
+        m_table->setTextColour(QColor::fromRgb(contrast::textColourOn(QColor(kColours[code].colour).rgb())));
 }
 
-void Vell::announce(const QString& text)
+void Vell::Change_Back_Color(int n)
 {
-    qCDebug(lcVell) << "announced" << text;
-    m_announcer->announce(text);
+    if (n < 0 || n >= kColourCount)
+        return;
+    QPainter painter(this);
+    painter.setBrush(QBrush(kColours[n].colour, Qt::SolidPattern));
+    painter.drawRect(0, 0, width(), height());
+}
+
+// The greeting at start-up and the farewell at closing, both addressed to
+// the player by name; without a name there is no box at all.
+
+void Vell::Hello_Message()
+{
+    if (const std::optional<QString> name = playerDisplayName())
+        showNamedBox(this, tr("Greeting Message!"), tr("Hello %1\n\n How are you?\n \n Let's Start Playing  Game!!"), *name);
+}
+
+void Vell::Bye_Message()
+{
+    if (const std::optional<QString> name = playerDisplayName())
+        showNamedBox(this, tr("Good bye Message!"), tr("Good Bye %1\n\n See you again!!"), *name);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sound/round_sound.h"
 
+#include "core/asset_paths.h"
 #include "core/data_dir.h"
 #include "core/logging.h"
 #include "core/wave_file.h"
@@ -12,6 +13,11 @@ RoundSound::RoundSound(QObject* parent)
 }
 
 RoundSound::~RoundSound() = default;
+
+void RoundSound::playRound(int round)
+{
+    play(dataFile(assets::roundSoundPath(round)));
+}
 
 void RoundSound::play(const QString& path)
 {
