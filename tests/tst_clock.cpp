@@ -198,10 +198,14 @@ private slots:
         listen(clock);
         QEventLoop loop;
         clock.setScale(0.03);
-        const int delays[] = {1500, 1500, 3000, 3000, 1500, 1500, 1500, 3000, 3200, 1500, 1500, 1500};
+        QList<int> delays;
+        for (const fixture::schedule::Step& s : fixture::schedule::kStart + fixture::schedule::kRound + fixture::schedule::kTie) {
+            if (s.delayMs > 0)
+                delays << int(s.delayMs);
+        }
         int next = 0;
         std::function<void()> step = [&] {
-            if (next < int(std::size(delays)))
+            if (next < delays.size())
                 clock.after(delays[next++], "step", step);
             else
                 loop.quit();
@@ -213,7 +217,7 @@ private slots:
         clock.after(600, "long", [&] { loop.quit(); });
         loop.exec();
 
-        QCOMPARE(m_ran.size(), int(std::size(delays)) + 1);
+        QCOMPARE(m_ran.size(), delays.size() + 1);
         QList<qint64> lateness;
         for (const fixture::RanStep& r : m_ran) {
             QVERIFY2(r.ranMs >= r.dueMs, "a step ran before it was due");
