@@ -100,89 +100,55 @@ struct Step {
 };
 using Steps = QList<Step>;
 
-// Steps given with their times from the first, in the order they run.
-struct At {
-    const char* name;
-    qint64 ms;
-};
-inline Steps steps(const QList<At>& list)
+inline Step step(const chains::Step& s)
+{
+    return {s.name, s.delayMs};
+}
+
+// A run of steps, each after the one before.
+inline Steps chain(std::initializer_list<chains::Step> run)
 {
     Steps s;
-    qint64 before = 0;
-    for (const At& at : list) {
-        s.append({at.name, at.ms - before});
-        before = at.ms;
-    }
+    for (const chains::Step& each : run)
+        s.append(step(each));
     return s;
 }
 
-// After a last verdict, due `judgedMs` after the click: the table is
-// cleared and the result shown at one moment, in that order; the end of the
-// rounds takes the next round's place, and the result lines go down after
-// their time.
-inline QList<At> endAfter(const chains::Schedule& c, qint64 judgedMs)
+// After the last verdict: the table cleared and the result shown, both armed
+// by it and, one as long after it as the other, in that order; the end of
+// the rounds after the clearing; the result lines down after their time.
+inline Steps endOfMatch(const chains::Schedule& c)
 {
-    const qint64 clear = judgedMs + c.clear.delayMs;
-    const qint64 result = judgedMs + chains::kResult.delayMs;
-    return {{c.clear.name, clear},
-            {chains::kResult.name, result},
-            {c.endOfRounds.name, clear + c.endOfRounds.delayMs},
-            {chains::kFirstScreen.name, result + chains::kFirstScreen.delayMs}};
+    const qint64 clear = c.clear.delayMs;
+    const qint64 result = chains::kResult.delayMs;
+    const qint64 endOfRounds = clear + c.endOfRounds.delayMs;
+    return {step(c.clear), {chains::kResult.name, result - clear}, {c.endOfRounds.name, endOfRounds - result},
+            {chains::kFirstScreen.name, result + chains::kFirstScreen.delayMs - endOfRounds}};
 }
 
-using chains::kHumanMatch;
-const qint64 kRevealMs = kHumanMatch.reveal.delayMs;
-const qint64 kJudgedMs = kRevealMs + kHumanMatch.judge.delayMs;
-
+inline const chains::Schedule& kHuman = chains::kHumanMatch;
 // A match against the computer, from the command to the first prize.
-inline const Steps kStart = steps({{"command", 0},
-                                     {kHumanMatch.gameStartCleared.name, kHumanMatch.gameStartCleared.delayMs},
-                                     {kHumanMatch.firstRound.name, kHumanMatch.gameStartCleared.delayMs + kHumanMatch.firstRound.delayMs},
-                                     {kHumanMatch.firstPrize.name, kHumanMatch.gameStartCleared.delayMs + kHumanMatch.firstRound.delayMs
-                                                                     + kHumanMatch.firstPrize.delayMs}});
+inline const Steps kStart = Steps{{"command", 0}} + chain({kHuman.gameStartCleared, kHuman.firstRound, kHuman.firstPrize});
 // A decided round that is not the last, from the player's card to the next prize.
-inline const Steps kRound = steps({{"click", 0},
-                                     {kHumanMatch.reveal.name, kRevealMs},
-                                     {kHumanMatch.judge.name, kJudgedMs},
-                                     {kHumanMatch.clear.name, kJudgedMs + kHumanMatch.clear.delayMs},
-                                     {kHumanMatch.nextRound.name, kJudgedMs + kHumanMatch.clear.delayMs + kHumanMatch.nextRound.delayMs},
-                                     {kHumanMatch.prize.name, kJudgedMs + kHumanMatch.clear.delayMs + kHumanMatch.nextRound.delayMs
-                                                                + kHumanMatch.prize.delayMs}});
+inline const Steps kRound = Steps{{"click", 0}} + chain({kHuman.reveal, kHuman.judge, kHuman.clear, kHuman.nextRound, kHuman.prize});
 // A tied round, from the player's card until the prize is offered again.
-const qint64 kTiedCardsMs = kJudgedMs + chains::kNoCount.delayMs + chains::kTiedCards.delayMs;
-inline const Steps kTie = steps({{"click", 0},
-                                   {kHumanMatch.reveal.name, kRevealMs},
-                                   {kHumanMatch.judge.name, kJudgedMs},
-                                   {chains::kNoCount.name, kJudgedMs + chains::kNoCount.delayMs},
-                                   {chains::kTiedCards.name, kTiedCardsMs},
-                                   {chains::kTiedPrize.name, kTiedCardsMs + chains::kTiedPrize.delayMs}});
+inline const Steps kTie = Steps{{"click", 0}}
+    + chain({kHuman.reveal, kHuman.judge, chains::kNoCount, chains::kTiedCards, chains::kTiedPrize});
 // The last round decided, to the first screen.
-inline const Steps kLastRound = steps(QList<At>{{"click", 0}, {kHumanMatch.reveal.name, kRevealMs}, {kHumanMatch.judge.name, kJudgedMs}}
-                                      + endAfter(kHumanMatch, kJudgedMs));
-// A tie in the last round, which cannot be replayed: its prize leaves with
-// the tied cards, and the end comes from there.
-inline const Steps kLastRoundTie = steps(QList<At>{{"click", 0},
-                                                   {kHumanMatch.reveal.name, kRevealMs},
-                                                   {kHumanMatch.judge.name, kJudgedMs},
-                                                   {chains::kNoCount.name, kJudgedMs + chains::kNoCount.delayMs},
-                                                   {chains::kTiedCards.name, kTiedCardsMs}}
-                                         + endAfter(kHumanMatch, kTiedCardsMs));
+inline const Steps kLastRound = Steps{{"click", 0}} + chain({kHuman.reveal, kHuman.judge}) + endOfMatch(kHuman);
+// A tie in the last round, which cannot be replayed: the end comes as the
+// tied cards leave.
+inline const Steps kLastRoundTie = Steps{{"click", 0}}
+    + chain({kHuman.reveal, kHuman.judge, chains::kNoCount, chains::kTiedCards}) + endOfMatch(kHuman);
 
 // A whole watching match.
 inline Steps watchingMatch()
 {
     const chains::Schedule& c = chains::kWatchingMatch;
-    QList<At> s = {{"command", 0}, {c.firstRound.name, c.firstRound.delayMs}};
-    qint64 at = c.firstRound.delayMs;
-    for (int round = 1; round <= rules::kCards; ++round) {
-        for (const chains::Step& step : {c.prize, c.play, c.reveal, c.judge})
-            s.append({step.name, at += step.delayMs});
-        if (round == rules::kCards)
-            return steps(s + endAfter(c, at));
-        s.append({c.clear.name, at += c.clear.delayMs});
-        s.append({c.nextRound.name, at += c.nextRound.delayMs});
-    }
-    return {};
+    Steps s = Steps{{"command", 0}} + chain({c.firstRound});
+    for (int round = 1; round < rules::kCards; ++round)
+        s += chain({c.prize, c.play, c.reveal, c.judge, c.clear, c.nextRound});
+    return s + chain({c.prize, c.play, c.reveal, c.judge}) + endOfMatch(c);
 }
 
 inline qint64 duration(const Steps& steps)
