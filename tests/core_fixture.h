@@ -208,15 +208,9 @@ struct RanStep {
 class StepLog : public QList<RanStep>
 {
 public:
-    StepLog() = default;
-    explicit StepLog(StepClock& clock) { listen(clock); }
-
-    // From now on, the steps of this clock alone.
-    void listen(StepClock& clock)
+    explicit StepLog(StepClock& clock)
     {
-        clear();
-        QObject::disconnect(m_listening);
-        m_listening = QObject::connect(&clock, &StepClock::stepRan, &clock, [this](const QString& name, qint64 dueNs, qint64 ranNs) {
+        QObject::connect(&clock, &StepClock::stepRan, &clock, [this](const QString& name, qint64 dueNs, qint64 ranNs) {
             append({name, dueNs / 1'000'000, ranNs / 1'000'000});
         });
     }
@@ -228,9 +222,6 @@ public:
             list << step.name;
         return list;
     }
-
-private:
-    QMetaObject::Connection m_listening;
 };
 
 // Every signal a runner sends, a line each: the step it came from (or what

@@ -51,31 +51,26 @@ class ClockTest : public QObject
 {
     Q_OBJECT
 
-private:
-    fixture::StepLog m_ran;
-
-    void listen(StepClock& clock) { m_ran.listen(clock); }
-    QStringList names() const { return m_ran.names(); }
 
 private slots:
     void aChainRunsOnItsSchedule()
     {
         ManualTime time;
         StepClock clock(&time);
-        listen(clock);
+        const fixture::StepLog ran(clock);
         // a --1500--> b --3000--> c
         clock.after(1500, "a", [&] { clock.after(3000, "b", [&] { clock.after(0, "c", [] {}); }); });
         QCOMPARE(clock.pending(), 1);
         time.advance(1499);
-        QVERIFY(m_ran.isEmpty());
+        QVERIFY(ran.isEmpty());
         time.advance(1);
-        QCOMPARE(names(), QStringList{"a"});
+        QCOMPARE(ran.names(), QStringList{"a"});
         time.advance(10000);
-        QCOMPARE(names(), (QStringList{"a", "b", "c"}));
-        QCOMPARE(m_ran[0].dueMs, 1500);
-        QCOMPARE(m_ran[1].dueMs, 4500);
-        QCOMPARE(m_ran[2].dueMs, 4500);
-        for (const fixture::RanStep& r : m_ran)
+        QCOMPARE(ran.names(), (QStringList{"a", "b", "c"}));
+        QCOMPARE(ran[0].dueMs, 1500);
+        QCOMPARE(ran[1].dueMs, 4500);
+        QCOMPARE(ran[2].dueMs, 4500);
+        for (const fixture::RanStep& r : ran)
             QCOMPARE(r.ranMs, r.dueMs);
         QCOMPARE(clock.pending(), 0);
         QCOMPARE(clock.lastStep(), QStringLiteral("c"));
@@ -86,20 +81,20 @@ private slots:
     {
         LateTime time(7);
         StepClock clock(&time);
-        listen(clock);
+        const fixture::StepLog ran(clock);
         std::function<void()> again = [&] {
-            if (m_ran.size() < 10)
+            if (ran.size() < 10)
                 clock.after(1000, "tick", again);
         };
         clock.after(1000, "tick", again);
         while (time.runNext()) {
         }
-        QCOMPARE(m_ran.size(), 10);
+        QCOMPARE(ran.size(), 10);
         // Each step ran 7 ms late, and yet each was due 1000 ms after the
         // one before was due: no drift.
-        for (int i = 0; i < m_ran.size(); ++i) {
-            QCOMPARE(m_ran[i].dueMs, 1000 * (i + 1));
-            QCOMPARE(m_ran[i].ranMs, m_ran[i].dueMs + 7);
+        for (int i = 0; i < ran.size(); ++i) {
+            QCOMPARE(ran[i].dueMs, 1000 * (i + 1));
+            QCOMPARE(ran[i].ranMs, ran[i].dueMs + 7);
         }
     }
 
@@ -107,22 +102,22 @@ private slots:
     {
         LateTime time(2000);
         StepClock clock(&time);
-        listen(clock);
+        const fixture::StepLog ran(clock);
         clock.after(1000, "first", [&] { clock.after(500, "second", [] {}); });
         while (time.runNext()) {
         }
-        QCOMPARE(m_ran.size(), 2);
-        QCOMPARE(m_ran[0].ranMs, 3000);
+        QCOMPARE(ran.size(), 2);
+        QCOMPARE(ran[0].ranMs, 3000);
         // Counted from when the stalled step ran, not from when it was due:
         // the chain does not hurry through what it missed.
-        QCOMPARE(m_ran[1].dueMs, 3500);
+        QCOMPARE(ran[1].dueMs, 3500);
     }
 
     void stepsDueTogetherRunInTheOrderArmed()
     {
         ManualTime time;
         StepClock clock(&time);
-        listen(clock);
+        const fixture::StepLog ran(clock);
         clock.after(100, "setter", [&] {
             clock.after(1500, "third", [] {});
             clock.after(1500, "fourth", [] {});
@@ -133,32 +128,32 @@ private slots:
         time.advance(5000);
         // The last four are all due at 1600 ms: "later" and "latest" were
         // armed first.
-        QCOMPARE(names(), (QStringList{"first", "setter", "later", "latest", "third", "fourth"}));
-        QCOMPARE(m_ran[2].dueMs, 1600);
-        QCOMPARE(m_ran[5].dueMs, 1600);
+        QCOMPARE(ran.names(), (QStringList{"first", "setter", "later", "latest", "third", "fourth"}));
+        QCOMPARE(ran[2].dueMs, 1600);
+        QCOMPARE(ran[5].dueMs, 1600);
     }
 
     void theTimeScaleMultipliesEveryDelay()
     {
         ManualTime time;
         StepClock clock(&time);
-        listen(clock);
+        const fixture::StepLog ran(clock);
         QVERIFY(clock.setScale(0.01));
         QVERIFY(!clock.setScale(0));
         QCOMPARE(clock.scale(), 0.01);
         clock.after(3000, "a", [&] { clock.after(1500, "b", [] {}); });
         time.advance(30);
-        QCOMPARE(names(), QStringList{"a"});
+        QCOMPARE(ran.names(), QStringList{"a"});
         time.advance(15);
-        QCOMPARE(names(), (QStringList{"a", "b"}));
-        QCOMPARE(m_ran[1].dueMs, 45);
+        QCOMPARE(ran.names(), (QStringList{"a", "b"}));
+        QCOMPARE(ran[1].dueMs, 45);
     }
 
     void aCancelledChainLeavesNothing()
     {
         ManualTime time;
         StepClock clock(&time);
-        listen(clock);
+        const fixture::StepLog ran(clock);
         clock.startChain();
         clock.after(1000, "kept from the old chain", [] {});
         clock.startChain();
@@ -172,13 +167,13 @@ private slots:
         clock.after(2000, "b", [] {});
         QCOMPARE(clock.pending(), 2);
         time.advance(10000);
-        QCOMPARE(names(), QStringList{"a"});
+        QCOMPARE(ran.names(), QStringList{"a"});
         QCOMPARE(clock.pending(), 0);
         QVERIFY(!time.hasWake());
         // A new chain runs as usual.
         clock.after(100, "c", [] {});
         time.advance(100);
-        QCOMPARE(names(), (QStringList{"a", "c"}));
+        QCOMPARE(ran.names(), (QStringList{"a", "c"}));
 
         // A step that starts a new chain goes on in it: what it arms runs.
         clock.after(100, "restarts", [&] {
@@ -187,7 +182,7 @@ private slots:
         });
         clock.after(200, "of the old chain", [] {});
         time.advance(1000);
-        QCOMPARE(names(), (QStringList{"a", "c", "restarts", "armed in the new chain"}));
+        QCOMPARE(ran.names(), (QStringList{"a", "c", "restarts", "armed in the new chain"}));
     }
 
     // The program's own timers, on the real clock: one small chain with the
@@ -195,7 +190,7 @@ private slots:
     void preciseTimersKeepTime()
     {
         StepClock clock;
-        listen(clock);
+        const fixture::StepLog ran(clock);
         QEventLoop loop;
         clock.setScale(0.03);
         QList<int> delays;
@@ -217,9 +212,9 @@ private slots:
         clock.after(600, "long", [&] { loop.quit(); });
         loop.exec();
 
-        QCOMPARE(m_ran.size(), delays.size() + 1);
+        QCOMPARE(ran.size(), delays.size() + 1);
         QList<qint64> lateness;
-        for (const fixture::RanStep& r : m_ran) {
+        for (const fixture::RanStep& r : ran) {
             QVERIFY2(r.ranMs >= r.dueMs, "a step ran before it was due");
             lateness << r.ranMs - r.dueMs;
         }
