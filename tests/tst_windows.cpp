@@ -36,16 +36,24 @@ bool inFront(QWidget* window, QWidget* other)
     return window->isVisible() && !window->isMinimized() && window->isActiveWindow() && place(window) > place(other);
 }
 
+// Where the X server shows the window, once it does.
+QRect shown(QWidget* w)
+{
+    QRect at;
+    const bool viewable = waitFor([&] {
+        const QString info = x(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(w->winId())});
+        const auto value = [&](const char* key) { return info.section(QLatin1String(key), 1).section(QLatin1Char('\n'), 0, 0).toInt(); };
+        at = QRect(QPoint(value("Absolute upper-left X:"), value("Absolute upper-left Y:")), w->size());
+        return info.contains(QLatin1String("IsViewable"));
+    });
+    return viewable ? at : QRect();
+}
+
 // The frame the window manager has put around the window, once Qt knows
 // where the X server has the window.
 QRect frame(QWidget* w)
 {
-    const auto onScreen = [w] {
-        const QString info = x(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(w->winId())});
-        const auto at = [&](const char* axis) { return info.section(QLatin1String(axis), 1).section(QLatin1Char('\n'), 0, 0).toInt(); };
-        return QPoint(at("Absolute upper-left X:"), at("Absolute upper-left Y:"));
-    };
-    return waitFor([&] { return w->frameGeometry() != w->geometry() && onScreen() == w->geometry().topLeft(); })
+    return waitFor([&] { return w->frameGeometry() != w->geometry() && shown(w).topLeft() == w->geometry().topLeft(); })
         ? w->frameGeometry()
         : QRect();
 }
@@ -107,15 +115,18 @@ private slots:
         window->close();
     }
 
+    // The greeting comes before the table; both are framed alike, so their
+    // insides are centred as their frames are.
     void greetingWhereTheTableAppears()
     {
         PlayerName name(QStringLiteral("Ann"));
         QRect greeting;
-        BoxAnswerer answerer([&greeting](QMessageBox* box) { greeting = frame(box); });
+        BoxAnswerer answerer([&greeting](QMessageBox* box) { greeting = shown(box); });
         Table t;
         t.w->show();
         QCOMPARE(answerer.seen().size(), 1);
-        QVERIFY((greeting.center() - frame(t.w.get()).center()).manhattanLength() <= 4);
+        QVERIFY(greeting.isValid());
+        QVERIFY((greeting.center() - shown(t.w.get()).center()).manhattanLength() <= 4);
     }
 };
 
