@@ -528,6 +528,15 @@ private:
     // The program ended from outside, each on an X server of its own.
     std::vector<std::pair<QByteArray, std::unique_ptr<Child>>> m_waysOut;
 
+    // Keeps the server's clients as they are while the game plays.
+    static Watcher noteClients(Flavour& flavour)
+    {
+        return [&flavour](const QString& line) {
+            if (line == QLatin1String("started 2.wav"))
+                flavour.clients = flavour.answering.clients();
+        };
+    }
+
     static void flavourRows()
     {
         QTest::addColumn<int>("kind");
@@ -576,11 +585,7 @@ private slots:
         for (Flavour& flavour : m_flavours) {
             if (!flavour.missing.isEmpty())
                 continue;
-            next(flavour.answered, gameEnvironment(flavour.answering.address()), 0, QString(),
-                 [&flavour](const QString& line) {
-                     if (line == QLatin1String("started 2.wav"))
-                         flavour.clients = flavour.answering.clients();
-                 });
+            next(flavour.answered, gameEnvironment(flavour.answering.address()), 0, QString(), noteClients(flavour));
             next(flavour.stopped, gameEnvironment(flavour.stopping.address()), 0, QString(), [&flavour](const QString& line) {
                 if (line == QLatin1String("started 4.wav")) {
                     flavour.stopping.stop();
@@ -678,11 +683,24 @@ private slots:
         Flavour& flavour = m_flavours[kind];
         if (!flavour.missing.isEmpty())
             QSKIP(qPrintable(QStringLiteral("no server for this test: ") + flavour.missing));
-        Child& run = *flavour.answered;
-        verifyUnhindered(run);
+        verifyUnhindered(*flavour.answered);
+        // A busy machine may keep the server from answering within the
+        // game's patience; the game then lets it go and says so, as it
+        // should, and the match shows nothing of a server that answers. It is
+        // played again, twice at most.
+        int streamsBefore = 0;
+        for (int again = 0; again < 2 && flavour.answered->errors.contains(QLatin1String("does not answer")); ++again) {
+            qInfo("the server was let go on a busy machine: the match is played again");
+            streamsBefore = flavour.answering.streamsOpened();
+            flavour.answered = std::make_unique<Child>(nullptr, gameEnvironment(flavour.answering.address()), 0,
+                                                       QString(), noteClients(flavour));
+            verifyUnhindered(*flavour.answered);
+        }
+        const Child& run = *flavour.answered;
+        QCOMPARE(run.errors, QString());
         QCOMPARE(run.value(QStringLiteral("silent")), QStringLiteral("0"));
         QCOMPARE(run.played(), everyRoundsSound());
-        QCOMPARE(flavour.answering.streamsOpened(), rules::kCards);
+        QCOMPARE(flavour.answering.streamsOpened() - streamsBefore, rules::kCards);
         for (const QString& property : {QStringLiteral("application.name = \"Vell\""),
                                         QStringLiteral("application.id = \"" VELL_APP_ID "\""),
                                         QStringLiteral("application.icon_name = \"" VELL_APP_ID "\""),

@@ -291,8 +291,10 @@ void PulseOutput::startStream()
     Request request = std::move(*m_next);
     m_next.reset();
     // A sound held back by a slow server would come late: it is dropped.
-    if (pa_rtclock_now() - request.askedAt > kPatienceUs)
+    if (pa_rtclock_now() - request.askedAt > kPatienceUs) {
+        qCDebug(lcVell) << "sound dropped, late by" << (pa_rtclock_now() - request.askedAt) / 1000 << "ms:" << request.name;
         return lookLater();
+    }
     const WaveSound& sound = *request.sound;
     const pa_sample_spec format{sampleFormat(sound.bits), uint32_t(sound.rate), uint8_t(sound.channels)};
     pa_channel_map map;
@@ -330,6 +332,7 @@ void PulseOutput::onStreamState(pa_stream* stream, void* self)
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
         // Refused by the server (no sink, say): this sound is not played.
+        qCDebug(lcVell) << "sound refused by the audio server:" << out->m_playing.name;
         out->dropStream();
         out->lookLater();
         break;
