@@ -52,6 +52,20 @@ QString numbered(const char* prefix, int index)
     return QLatin1String(prefix) + QString::number(index + 1);
 }
 
+// A line whose text comes and goes keeps one height: newer Qt hints an empty
+// label and one with text a pixel apart, and lays out a table it first showed
+// at the smaller again at the larger.
+void keepLineHeight(QLabel* label)
+{
+    const QString text = label->text();
+    int height = label->sizeHint().height();
+    label->setText(QStringLiteral("Xg"));
+    height = qMax(height, label->sizeHint().height());
+    label->setText(QString());
+    label->setFixedHeight(qMax(height, label->sizeHint().height()));
+    label->setText(text);
+}
+
 // Bold 16 point; but no larger than 16 point at the ordinary 96 dots an
 // inch, as larger fonts without a larger screen scale would have it: the
 // table does not grow with them, and its fullest lines must still fit.
@@ -64,6 +78,7 @@ void makeBold16(QLabel* label)
     if (QFontInfo(font).pixelSize() > kLargestPixels)
         font.setPixelSize(kLargestPixels);
     label->setFont(font);
+    keepLineHeight(label);
 }
 
 // A row of widgets centred between two stretches.
@@ -332,8 +347,10 @@ void CardTable::offerCards(const rules::Cards& playable)
     // as after Tab.
     for (QPushButton* b : Push_button) {
         if (b->isEnabled()) {
-            window()->setAttribute(Qt::WA_KeyboardFocusChange);
+            // After the focus moves: newer Qt clears the mark on a focus
+            // change that is not the keyboard's.
             b->setFocus(Qt::OtherFocusReason);
+            window()->setAttribute(Qt::WA_KeyboardFocusChange);
             break;
         }
     }
