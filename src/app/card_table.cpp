@@ -58,11 +58,12 @@ QString numbered(const char* prefix, int index)
 void keepLineHeight(QLabel* label)
 {
     const QString text = label->text();
-    int height = label->sizeHint().height();
-    label->setText(QStringLiteral("Xg"));
-    height = qMax(height, label->sizeHint().height());
-    label->setText(QString());
-    label->setFixedHeight(qMax(height, label->sizeHint().height()));
+    int height = 0;
+    for (const QString& sample : {QString(), QStringLiteral("Xg")}) {
+        label->setText(sample);
+        height = qMax(height, label->sizeHint().height());
+    }
+    label->setFixedHeight(height);
     label->setText(text);
 }
 

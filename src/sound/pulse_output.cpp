@@ -291,8 +291,8 @@ void PulseOutput::startStream()
     Request request = std::move(*m_next);
     m_next.reset();
     // A sound held back by a slow server would come late: it is dropped.
-    if (pa_rtclock_now() - request.askedAt > kPatienceUs) {
-        qCDebug(lcVell) << "sound dropped, late by" << (pa_rtclock_now() - request.askedAt) / 1000 << "ms:" << request.name;
+    if (const pa_usec_t waited = pa_rtclock_now() - request.askedAt; waited > kPatienceUs) {
+        qCDebug(lcVell) << "sound dropped, late by" << waited / 1000 << "ms:" << request.name;
         return lookLater();
     }
     const WaveSound& sound = *request.sound;
